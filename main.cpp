@@ -1,0 +1,17 @@
+#include "main_window/form1.h"
+#include "runtime/default_instances.h"
+#include "runtime/event_dispatch.h"
+#include "runtime/program.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    glyphmill::Program::configure(app);
+    glyphmill::EventDispatch::run([] { glyphmill::defaultInstance<glyphmill::Form1>().Show(); });
+    const int status = QApplication::exec();
+    // Windows go before the application object does.
+    glyphmill::DefaultInstances::clear();
+    return status;
+}

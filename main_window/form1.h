@@ -1,0 +1,78 @@
+#pragma once
+
+#include "runtime/form.h"
+#include "runtime/value.h"
+
+#include <cstdint>
+
+class QAction;
+class QMenu;
+
+namespace glyphmill {
+
+class CommandButton;
+class Frame;
+class Label;
+class OptionButton;
+class SingleLineTextBox;
+class TextBox;
+
+// The main window: input and answer boxes, the choice of conversion, "DO!!!"
+// and the "Files" menu.
+class Form1 : public Form {
+public:
+    Form1();
+
+    // Module variables; they keep their values between clicks. The
+    // conversions work on the whole text at once and keep their counters
+    // local, so only the weights tables are read.
+    std::int32_t PowerOfTwo = 0;
+    Value WeightsForText;
+    Value WeightsForBinary;
+    Value CharCode;
+    Value CharPos;
+    Value BitIndex;
+    Value BitCount;
+
+    void Command1_Click();
+    void Text1_KeyDown(int KeyCode, int Shift);
+    void Text3_KeyDown(int KeyCode, int Shift);
+    void mnuabout_Click();
+    void mnuhelp_Click();
+    void mnuexit_Click();
+
+protected:
+    void createControls(FormWindow &window) override;
+    void releaseControls() override;
+    void Form_Load() override;
+    void closeRequested() override;
+
+private:
+    void convertNumberToBinary();
+    void convertTextToBinary();
+    void convertBinaryToText();
+    void keyDown(int KeyCode);
+
+    Frame *Frame2 = nullptr;
+    OptionButton *Option3 = nullptr;
+    SingleLineTextBox *Text5 = nullptr;
+    TextBox *Text2 = nullptr;
+    OptionButton *Option2 = nullptr;
+    OptionButton *Option1 = nullptr;
+    Frame *Frame1 = nullptr;
+    TextBox *Text4 = nullptr;
+    TextBox *Text3 = nullptr;
+    CommandButton *Command1 = nullptr;
+    TextBox *Text1 = nullptr;
+    Label *Label4 = nullptr;
+    Label *Label1 = nullptr;
+    Label *Label3 = nullptr;
+    Label *Label2 = nullptr;
+    QMenu *mnufiles = nullptr;
+    QAction *mnuabout = nullptr;
+    QAction *mnuhelp = nullptr;
+    QAction *mnustreck = nullptr;
+    QAction *mnuexit = nullptr;
+};
+
+} // namespace glyphmill

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+namespace glyphmill {
+
+// The top-level window of a form: a client area of fixed size, laid out in
+// twips, with an optional menu bar above it.
+class FormWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FormWindow(const QString &name);
+
+    QWidget *client() const { return m_client; }
+    void setClientSize(int widthTwips, int heightTwips);
+    // Called when the window system asks the window to close; the window
+    // stays open unless the handler unloads it.
+    void setCloseHandler(std::function<void()> handler);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *m_client;
+    std::function<void()> m_closeHandler;
+};
+
+} // namespace glyphmill

@@ -1,0 +1,10 @@
+#include "runtime/frame.h"
+
+namespace glyphmill {
+
+Frame::Frame(QWidget *parent)
+    : QGroupBox(parent)
+{
+}
+
+} // namespace glyphmill

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs what is missing, builds everything with warnings as errors and runs
+# every test: once in a normal build, once under the address and
+# undefined-behaviour sanitizers.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHMILL_WERROR=ON
+cmake --build build/test
+ctest --test-dir build/test --output-on-failure -j2
+
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLYPHMILL_WERROR=ON \
+  -DGLYPHMILL_SANITIZE=ON -DGLYPHMILL_BUILD_BENCH=OFF
+cmake --build build/sanitize
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  ctest --test-dir build/sanitize --output-on-failure -j2
