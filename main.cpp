@@ -5,8 +5,7 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     glyphmill::Program::configure(app);
     glyphmill::EventDispatch::run([] { glyphmill::defaultInstance<glyphmill::Form1>().Show(); });

@@ -5,6 +5,7 @@
 #include "main_window/number_to_binary.h"
 #include "main_window/text_to_binary.h"
 #include "main_window/weights_table.h"
+#include "runtime/busy_cursor.h"
 #include "runtime/command_button.h"
 #include "runtime/default_instances.h"
 #include "runtime/event_dispatch.h"
@@ -27,34 +28,28 @@
 namespace glyphmill {
 namespace {
 
-template <typename Control> Control *place(Control *control, const char *name, QRect geometry)
-{
+template <typename Control> Control *place(Control *control, const char *name, QRect geometry) {
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(geometry);
     return control;
 }
 
-Label *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
+Label *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry) {
     auto *label = place(new Label(parent), name, geometry);
     label->SetCaption(caption);
     return label;
 }
 
-TextBox *makeTextBox(QWidget *parent, const char *name, QRect geometry)
-{
+TextBox *makeTextBox(QWidget *parent, const char *name, QRect geometry) {
     return place(new TextBox(parent), name, geometry);
 }
 
 } // namespace
 
 Form1::Form1()
-    : Form(QStringLiteral("Form1"))
-{
-}
+    : Form(QStringLiteral("Form1")) {}
 
-void Form1::createControls(FormWindow &window)
-{
+void Form1::createControls(FormWindow &window) {
     window.setWindowTitle(QStringLiteral("Glyphmill"));
     window.setWindowIcon(Program::icon());
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -68,8 +63,10 @@ void Form1::createControls(FormWindow &window)
     Label2 = makeLabel(client, "Label2", QStringLiteral("Your Text  ->  Binary or Ascii:"),
                        twipsRect(360, 120, 2040, 195));
     Label3 = makeLabel(client, "Label3", QStringLiteral("Answer:"), twipsRect(3720, 120, 570, 195));
-    Label1 = makeLabel(client, "Label1", QStringLiteral("Number:"), twipsRect(2400, 3960, 600, 195));
-    Label4 = makeLabel(client, "Label4", QStringLiteral("Binary:"), twipsRect(2400, 4680, 480, 195));
+    Label1 =
+        makeLabel(client, "Label1", QStringLiteral("Number:"), twipsRect(2400, 3960, 600, 195));
+    Label4 =
+        makeLabel(client, "Label4", QStringLiteral("Binary:"), twipsRect(2400, 4680, 480, 195));
     Text1 = makeTextBox(client, "Text1", twipsRect(240, 360, 3255, 2925));
     Command1 = place(new CommandButton(QStringLiteral("DO!!!"), client), "Command1",
                      twipsRect(5640, 3480, 1215, 495));
@@ -87,6 +84,9 @@ void Form1::createControls(FormWindow &window)
     Frame2 = place(new Frame(client), "Frame2", twipsRect(240, 4680, 1935, 735));
     Option3 = place(new OptionButton(QStringLiteral("Number To Binary"), Frame2), "Option3",
                     twipsRect(120, 240, 1575, 375));
+    // Alone in its frame, Option3 forms a group of its own; Qt would treat a
+    // lone exclusive button as an unselected one and skip it in the tab order.
+    Option3->setAutoExclusive(false);
     Option1->SetValue(true);
 
     // Focus order; labels and frames take no focus.
@@ -108,8 +108,9 @@ void Form1::createControls(FormWindow &window)
     const auto addItem = [&](const char *name, const QString &caption, void (Form1::*handler)()) {
         QAction *item = mnufiles->addAction(caption);
         item->setObjectName(QString::fromLatin1(name));
-        QObject::connect(item, &QAction::triggered, &window,
-                         [this, handler] { EventDispatch::run([this, handler] { (this->*handler)(); }); });
+        QObject::connect(item, &QAction::triggered, &window, [this, handler] {
+            EventDispatch::run([this, handler] { (this->*handler)(); });
+        });
         return item;
     };
     mnuabout = addItem("mnuabout", QStringLiteral("About"), &Form1::mnuabout_Click);
@@ -121,8 +122,7 @@ void Form1::createControls(FormWindow &window)
     Text1->setFocus();
 }
 
-void Form1::releaseControls()
-{
+void Form1::releaseControls() {
     Frame2 = nullptr;
     Option3 = nullptr;
     Text5 = nullptr;
@@ -145,14 +145,13 @@ void Form1::releaseControls()
     mnuexit = nullptr;
 }
 
-void Form1::Form_Load()
-{
+void Form1::Form_Load() {
     WeightsForBinary = makeWeightsTable();
     WeightsForText = makeWeightsTable();
 }
 
-void Form1::Command1_Click()
-{
+void Form1::Command1_Click() {
+    const BusyCursor busy;
     if (Option3->Value())
         convertNumberToBinary();
     if (Option1->Value())
@@ -161,8 +160,7 @@ void Form1::Command1_Click()
         convertBinaryToText();
 }
 
-void Form1::keyDown(int KeyCode)
-{
+void Form1::keyDown(int KeyCode) {
     if (KeyCode == kKeyF4)
         Command1->SetValue(true);
     if (KeyCode == kKeyF1) {
@@ -173,37 +171,32 @@ void Form1::keyDown(int KeyCode)
     }
 }
 
-void Form1::Text1_KeyDown(int KeyCode, int /*Shift*/)
-{
+void Form1::Text1_KeyDown(int KeyCode, int /*Shift*/) {
     keyDown(KeyCode);
 }
 
-void Form1::Text3_KeyDown(int KeyCode, int /*Shift*/)
-{
+void Form1::Text3_KeyDown(int KeyCode, int /*Shift*/) {
     keyDown(KeyCode);
 }
 
-void Form1::convertTextToBinary()
-{
+void Form1::convertTextToBinary() {
     Text3->SetText(QString());
     const QString input = Text1->Text();
     TextToBinaryResult result = textToBinary(textView(input));
-    Text3->SetText(QString::fromLatin1(result.answer.data(),
-                                       static_cast<qsizetype>(result.answer.size())));
+    Text3->SetText(
+        QString::fromLatin1(result.answer.data(), static_cast<qsizetype>(result.answer.size())));
     if (result.error)
         throw *result.error;
 }
 
-void Form1::convertBinaryToText()
-{
+void Form1::convertBinaryToText() {
     Text3->SetText(QString());
     const BinaryToTextResult result = binaryToText(textView(Text1->Text()));
     Text4->SetText(qtText(result.work));
     Text3->SetText(qtText(result.answer));
 }
 
-void Form1::convertNumberToBinary()
-{
+void Form1::convertNumberToBinary() {
     const QString typed = Text5->Text();
     const NumberToBinaryResult result = numberToBinary(textView(typed));
     if (!result.converted)
@@ -218,24 +211,20 @@ void Form1::convertNumberToBinary()
     Text2->SetText(qtText(result.digits));
 }
 
-void Form1::mnuabout_Click()
-{
+void Form1::mnuabout_Click() {
     defaultInstance<Form2>().Timer1().SetEnabled(true);
     defaultInstance<Form2>().Show();
 }
 
-void Form1::mnuhelp_Click()
-{
+void Form1::mnuhelp_Click() {
     defaultInstance<frmTip>().Show();
 }
 
-void Form1::mnuexit_Click()
-{
+void Form1::mnuexit_Click() {
     EventDispatch::endProgram();
 }
 
-void Form1::closeRequested()
-{
+void Form1::closeRequested() {
     // The window has no close button; if the window system closes it anyway,
     // the program ends as with "Exit".
     mnuexit_Click();

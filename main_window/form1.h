@@ -20,7 +20,7 @@ class TextBox;
 // The main window: input and answer boxes, the choice of conversion, "DO!!!"
 // and the "Files" menu.
 class Form1 : public Form {
-public:
+  public:
     Form1();
 
     // Module variables; they keep their values between clicks. The
@@ -41,13 +41,13 @@ public:
     void mnuhelp_Click();
     void mnuexit_Click();
 
-protected:
+  protected:
     void createControls(FormWindow &window) override;
     void releaseControls() override;
     void Form_Load() override;
     void closeRequested() override;
 
-private:
+  private:
     void convertNumberToBinary();
     void convertTextToBinary();
     void convertBinaryToText();

@@ -3,8 +3,8 @@
 namespace glyphmill {
 
 Frame::Frame(QWidget *parent)
-    : QGroupBox(parent)
-{
+    : QFrame(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
 }
 
 } // namespace glyphmill

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QFrame>
 
 namespace glyphmill {
 
-// A frame without caption; it groups the option buttons placed inside it.
-class Frame : public QGroupBox {
+// A frame without caption: an etched border that groups the option buttons
+// placed inside it.
+class Frame : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit Frame(QWidget *parent);
 };
 

@@ -8,11 +8,16 @@ namespace glyphmill {
 // container.
 class OptionButton : public QRadioButton {
     Q_OBJECT
-public:
+  public:
     OptionButton(const QString &caption, QWidget *parent);
 
     bool Value() const { return isChecked(); }
     void SetValue(bool selected);
+
+  protected:
+    // A click selects; only selecting another button of the group clears it,
+    // also when the button is alone in its container.
+    void nextCheckState() override;
 };
 
 } // namespace glyphmill

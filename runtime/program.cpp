@@ -6,8 +6,7 @@
 
 namespace glyphmill {
 
-void Program::configure(QApplication &app)
-{
+void Program::configure(QApplication &app) {
     QApplication::setApplicationName(QStringLiteral("Glyphmill"));
     QApplication::setApplicationDisplayName(QStringLiteral("Glyphmill"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionNumber));
@@ -15,13 +14,11 @@ void Program::configure(QApplication &app)
     app.setWindowIcon(icon());
 }
 
-QIcon Program::icon()
-{
+QIcon Program::icon() {
     return QIcon(QStringLiteral(":/glyphmill/glyphmill.xpm"));
 }
 
-QFont Program::defaultFont()
-{
+QFont Program::defaultFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("DejaVu Sans")});

@@ -9,7 +9,7 @@ namespace glyphmill {
 
 // The program's identity and the look shared by its windows.
 class Program {
-public:
+  public:
     // Name, version and icon of the application.
     static void configure(QApplication &app);
     static QIcon icon();

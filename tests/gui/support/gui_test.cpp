@@ -2,27 +2,46 @@
 
 namespace glyphmill::test {
 
-ReportCollector::ReportCollector()
-{
+namespace {
+
+// The headless platform warns about window operations it does without; those
+// warnings say nothing about the program.
+QtMessageHandler g_defaultHandler = nullptr;
+
+void filterPlatformNoise(QtMsgType type, const QMessageLogContext &context,
+                         const QString &message) {
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    g_defaultHandler(type, context, message);
+}
+
+void installNoiseFilter() {
+    // Installed after the test library has set up its own handler, which it
+    // forwards to.
+    if (!g_defaultHandler)
+        g_defaultHandler = qInstallMessageHandler(filterPlatformNoise);
+}
+
+} // namespace
+
+ReportCollector::ReportCollector() {
     EventDispatch::setReportSink([this](const QString &title, const QString &text) {
         m_titles << title;
         m_reports << text;
     });
 }
 
-ReportCollector::~ReportCollector()
-{
+ReportCollector::~ReportCollector() {
     EventDispatch::setReportSink({});
 }
 
-void ReportCollector::clear()
-{
+void ReportCollector::clear() {
     m_reports.clear();
     m_titles.clear();
 }
 
-void resetProgram()
-{
+void resetProgram() {
+    installNoiseFilter();
     DefaultInstances::clear();
     EventDispatch::clearProgramEnded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace glyphmill {
+
+// Shows the busy cursor for as long as it lives.
+class BusyCursor {
+  public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace glyphmill
