@@ -101,7 +101,7 @@ void Form2::createControls(FormWindow &window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     window.setFont(Program::defaultFont());
     window.setClientSize(3390, 2115);
-    window.move(twipsToPixels(5730), twipsToPixels(4275));
+    window.placeBeside(Program::mainWindow());
 
     // The picture is drawn from the top left at its own size, covering the
     // whole client area.

@@ -50,6 +50,7 @@ Form1::Form1()
     : Form(QStringLiteral("Form1")) {}
 
 void Form1::createControls(FormWindow &window) {
+    Program::setMainWindow(&window);
     window.setWindowTitle(QStringLiteral("Glyphmill"));
     window.setWindowIcon(Program::icon());
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -5,6 +5,9 @@
 
 #include <QCloseEvent>
 #include <QLayout>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace glyphmill {
 
@@ -26,6 +29,24 @@ void FormWindow::setClientSize(int widthTwips, int heightTwips)
 void FormWindow::setCloseHandler(std::function<void()> handler)
 {
     m_closeHandler = std::move(handler);
+}
+
+void FormWindow::placeBeside(const QWidget *other)
+{
+    if (!other)
+        return;
+    constexpr int kGap = 8;
+    const QRect beside = other->frameGeometry();
+    const QSize size = sizeHint();
+    QPoint position(beside.right() + 1 + kGap, beside.top());
+    if (const QScreen *screen = other->screen()) {
+        const QRect available = screen->availableGeometry();
+        if (position.x() + size.width() > available.right())
+            position.setX(std::max(available.left(), beside.left() - kGap - size.width()));
+        position.setY(std::clamp(position.y(), available.top(),
+                                 std::max(available.top(), available.bottom() - size.height())));
+    }
+    move(position);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)

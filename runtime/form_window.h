@@ -18,6 +18,9 @@ public:
     // Called when the window system asks the window to close; the window
     // stays open unless the handler unloads it.
     void setCloseHandler(std::function<void()> handler);
+    // Opens the window beside `other` (to its right, or to its left where the
+    // screen ends), top edges aligned; without `other` it stays where it is.
+    void placeBeside(const QWidget *other);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,8 +3,17 @@
 #include "glyphmill_version.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 
 namespace glyphmill {
+namespace {
+QPointer<QWidget> &mainWindowPointer()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+} // namespace
 
 void Program::configure(QApplication &app) {
     QApplication::setApplicationName(QStringLiteral("Glyphmill"));
@@ -24,6 +33,16 @@ QFont Program::defaultFont() {
                       QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     return font;
+}
+
+QWidget *Program::mainWindow()
+{
+    return mainWindowPointer().data();
+}
+
+void Program::setMainWindow(QWidget *window)
+{
+    mainWindowPointer() = window;
 }
 
 } // namespace glyphmill

@@ -4,6 +4,7 @@
 #include <QIcon>
 
 class QApplication;
+class QWidget;
 
 namespace glyphmill {
 
@@ -15,6 +16,10 @@ class Program {
     static QIcon icon();
     // The default font of the windows' controls: a small sans-serif face.
     static QFont defaultFont();
+    // The main window, which the other windows open beside; null when it is
+    // not loaded.
+    static QWidget *mainWindow();
+    static void setMainWindow(QWidget *window);
 };
 
 } // namespace glyphmill
