@@ -17,7 +17,6 @@ QPointer<QWidget> &mainWindowPointer()
 
 void Program::configure(QApplication &app) {
     QApplication::setApplicationName(QStringLiteral("Glyphmill"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Glyphmill"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionNumber));
     QApplication::setDesktopFileName(QStringLiteral("glyphmill"));
     app.setWindowIcon(icon());
