@@ -1,18 +1,157 @@
 #include "tip_window/frmtip.h"
 
+#include "runtime/app.h"
+#include "runtime/command_button.h"
+#include "runtime/default_instances.h"
+#include "runtime/label.h"
+#include "runtime/line_input.h"
+#include "runtime/picture_box.h"
+#include "runtime/program.h"
+#include "runtime/qt_text.h"
+#include "runtime/random_numbers.h"
+#include "runtime/twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QShortcut>
+
 namespace glyphmill {
+namespace {
+
+constexpr int kWhite = 0xFFFFFF;
+const QString kTipsFileName = QStringLiteral("help.cfg");
+
+QString missingTipsFileMessage() {
+    return QStringLiteral("That the ") + kTipsFileName + QStringLiteral(" file was not found? ") +
+           QStringLiteral("\r\n") + QStringLiteral("\r\n") +
+           QStringLiteral("Create a text file named ") + kTipsFileName +
+           QStringLiteral(" using NotePad with 1 tip per line. ") +
+           QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+Label *makeLabel(PictureBox *box, const char *name, const QString &caption, const QRect &geometry) {
+    auto *label = new Label(box, false);
+    label->setObjectName(QString::fromLatin1(name));
+    label->SetBackColor(kWhite);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->SetCaption(caption);
+    box->placeInside(label, geometry);
+    return label;
+}
+
+CommandButton *makeButton(QWidget *parent, const char *name, const QString &caption,
+                          const QRect &geometry) {
+    auto *button = new CommandButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
 
 frmTip::frmTip()
-    : Form(QStringLiteral("frmTip"))
-{
-}
+    : Form(QStringLiteral("frmTip")) {}
 
-void frmTip::createControls(FormWindow &window)
-{
+void frmTip::createControls(FormWindow &window) {
     window.setWindowTitle(QStringLiteral("Tip of the Day"));
+    window.setWindowIcon(Program::icon());
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
+    window.setFont(Program::defaultFont());
     window.setClientSize(5415, 3000);
+    QWidget *client = window.client();
+
+    cmdNextTip = makeButton(client, "cmdNextTip", QStringLiteral("&Next Tip"),
+                            twipsRect(4080, 600, 1215, 375));
+    Picture1 = new PictureBox(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(120, 120, 3735, 2715));
+    Picture1->SetBackColor(kWhite);
+    Picture1->SetPicture(QPixmap(QStringLiteral(":/glyphmill/glyphmill.xpm")));
+    // The box shows no mark of focus, so it takes none.
+    Picture1->setFocusPolicy(Qt::NoFocus);
+    Label1 = makeLabel(Picture1, "Label1", QStringLiteral("Did you know..."),
+                       twipsRect(540, 180, 2655, 255));
+    lblTipText = makeLabel(Picture1, "lblTipText", QString(), twipsRect(180, 840, 3255, 1635));
+    lblTipText->setWordWrap(true);
+    cmdOK = makeButton(client, "cmdOK", QStringLiteral("OK"), twipsRect(4080, 120, 1215, 375));
+    cmdOK->setDefault(true);
+
+    QWidget::setTabOrder(cmdOK, cmdNextTip);
+    cmdOK->setFocus();
+
+    cmdNextTip->setClickHandler([this] { cmdNextTip_Click(); });
+    cmdOK->setClickHandler([this] { cmdOK_Click(); });
+    addDefaultAndCancelKeys(window);
+    window.move(twipsToPixels(2370), twipsToPixels(2400));
+    window.placeBeside(Program::mainWindow());
 }
 
-void frmTip::releaseControls() {}
+void frmTip::addDefaultAndCancelKeys(FormWindow &window) {
+    const auto pressDefault = [this] {
+        if (cmdNextTip && cmdNextTip->hasFocus())
+            cmdNextTip->click();
+        else if (cmdOK)
+            cmdOK->click();
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), &window);
+        QObject::connect(shortcut, &QShortcut::activated, &window, pressDefault);
+    }
+    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(cancel, &QShortcut::activated, &window, [this] {
+        if (cmdOK)
+            cmdOK->click();
+    });
+}
+
+void frmTip::releaseControls() {
+    cmdNextTip = nullptr;
+    Picture1 = nullptr;
+    Label1 = nullptr;
+    lblTipText = nullptr;
+    cmdOK = nullptr;
+}
+
+void frmTip::Form_Load() {
+    RandomNumbers::randomize();
+    // QDir adds the separator only where the directory lacks one (the root).
+    const QString file = QDir(App::Path()).filePath(kTipsFileName);
+    if (!LoadTips(file))
+        lblTipText->SetCaption(missingTipsFileMessage());
+}
+
+bool frmTip::LoadTips(const QString &file) {
+    if (file.isEmpty())
+        return false;
+    LineInput input;
+    if (!input.open(std::filesystem::path(QFile::encodeName(file).toStdString())))
+        return false;
+    while (!input.atEnd())
+        Tips.Add(Value(input.readLine()));
+    input.close();
+    PickRandomTip();
+    return true;
+}
+
+void frmTip::PickRandomTip() {
+    const double r = RandomNumbers::next();
+    CurrentTip = floorToLong(r * Tips.Count() + 1);
+    defaultInstance<frmTip>().DisplayCurrentTip();
+}
+
+void frmTip::DisplayCurrentTip() {
+    window();
+    if (Tips.Count() > 0)
+        lblTipText->SetCaption(qtText(Tips.Item(CurrentTip).toText()));
+}
+
+void frmTip::cmdNextTip_Click() {
+    PickRandomTip();
+}
+
+void frmTip::cmdOK_Click() {
+    Unload();
+}
 
 } // namespace glyphmill

@@ -1,17 +1,51 @@
 #pragma once
 
+#include "runtime/collection.h"
 #include "runtime/form.h"
+
+#include <cstdint>
 
 namespace glyphmill {
 
-// The "Tip of the Day" window.
+class CommandButton;
+class Label;
+class PictureBox;
+
+// The "Tip of the Day" window: one random line of the tips file "help.cfg"
+// from the program's directory, another on "Next Tip".
 class frmTip : public Form {
-public:
+  public:
     frmTip();
 
-protected:
+    // Module variables. The tips outlive an unload: every opening appends the
+    // file's lines once more.
+    Collection Tips;
+    std::int32_t CurrentTip = 0;
+
+    // Appends the lines of a tips file to Tips and shows a random tip. False
+    // when the file is missing or cannot be read; then nothing is added.
+    bool LoadTips(const QString &file);
+    // Shows tip CurrentTip; with no tips the label keeps what it shows.
+    void DisplayCurrentTip();
+
+    void cmdNextTip_Click();
+    void cmdOK_Click();
+
+  protected:
     void createControls(FormWindow &window) override;
     void releaseControls() override;
+    void Form_Load() override;
+
+  private:
+    void PickRandomTip();
+    // Enter presses the focused button, else "OK"; Esc presses "OK".
+    void addDefaultAndCancelKeys(FormWindow &window);
+
+    CommandButton *cmdNextTip = nullptr;
+    PictureBox *Picture1 = nullptr;
+    Label *Label1 = nullptr;
+    Label *lblTipText = nullptr;
+    CommandButton *cmdOK = nullptr;
 };
 
 } // namespace glyphmill

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace glyphmill {
+
+// Sequential input of a text file, one line at a time. A line ends at CR LF,
+// at a lone CR or at a lone LF, and the line end is not part of the line; a
+// last line without a line end is a line too. The file is read whole when it
+// is opened, so a file that opened can no longer fail while it is read.
+class LineInput {
+  public:
+    // Opens a regular file (a link to one will do) and reads it. False, with
+    // nothing to read, when there is no such file, when the name is that of
+    // a folder or another kind of file, or when the file cannot be read.
+    bool open(const std::filesystem::path &file);
+    // Reads a text that is already in memory.
+    void openText(std::u16string text);
+    void close();
+
+    bool atEnd() const { return m_position >= m_text.size(); }
+    // The next line; reading at the end raises error 62.
+    std::u16string readLine();
+
+  private:
+    std::u16string m_text;
+    std::size_t m_position = 0;
+};
+
+} // namespace glyphmill
