@@ -1,35 +1,23 @@
 #include "main_window/text_to_binary.h"
 
+#include "main_window/digit_lines.h"
 #include "runtime/windows_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 namespace glyphmill {
 namespace {
 
-struct DigitLineTable {
-    std::array<std::array<char, kDigitLineLength>, 256> lines{};
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
-    constexpr DigitLineTable()
-    {
-        for (std::size_t code = 0; code < 256; ++code) {
-            for (std::size_t bit = 0; bit < 8; ++bit)
-                lines[code][bit] = (code >> (7 - bit)) & 1U ? '1' : '0';
-            lines[code][8] = '\r';
-            lines[code][9] = '\n';
-        }
-    }
-};
-
-constexpr DigitLineTable kDigitLines;
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-std::string utf8(char32_t c)
-{
+std::string utf8(char32_t c) {
     std::string out;
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -51,15 +39,11 @@ std::string utf8(char32_t c)
 
 } // namespace
 
-void writeDigitLines(const std::uint8_t *codes, std::size_t count, char *out) noexcept
-{
-    for (std::size_t i = 0; i < count; ++i)
-        std::memcpy(out + i * kDigitLineLength, kDigitLines.lines[codes[i]].data(),
-                    kDigitLineLength);
+void writeDigitLines(const std::uint8_t *codes, std::size_t count, char *out) noexcept {
+    writeDigitLinesWith(fastestEncodingPath(), codes, count, out);
 }
 
-RuntimeError unencodableCharacterError(std::u16string_view text, std::size_t position)
-{
+RuntimeError unencodableCharacterError(std::u16string_view text, std::size_t position) {
     const char16_t unit = text[position - 1];
     char32_t codePoint = unit;
     if (isHighSurrogate(unit) && position < text.size() && isLowSurrogate(text[position]))
@@ -68,12 +52,11 @@ RuntimeError unencodableCharacterError(std::u16string_view text, std::size_t pos
     char hex[16];
     std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(codePoint));
     return RuntimeError::invalidCall("Character '" + utf8(loneSurrogate ? 0xFFFD : codePoint) +
-                                     "' (U+" + hex + ") at position " +
-                                     std::to_string(position) + " has no 8-bit code");
+                                     "' (U+" + hex + ") at position " + std::to_string(position) +
+                                     " has no 8-bit code");
 }
 
-TextToBinaryResult textToBinary(std::u16string_view text)
-{
+TextToBinaryResult textToBinary(std::u16string_view text) {
     TextToBinaryResult result;
     result.answer.resize(text.size() * kDigitLineLength);
     // Encode in blocks so that the code buffer stays small and hot.

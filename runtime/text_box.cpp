@@ -6,13 +6,13 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace glyphmill {
 namespace {
 
-QString withoutNul(const QString &text)
-{
+QString withoutNul(const QString &text) {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     return nul < 0 ? text : text.left(nul);
 }
@@ -20,21 +20,18 @@ QString withoutNul(const QString &text)
 } // namespace
 
 TextBox::TextBox(QWidget *parent)
-    : QPlainTextEdit(parent)
-{
+    : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChanged, this, &TextBox::markStale);
 }
 
-void TextBox::markStale()
-{
+void TextBox::markStale() {
     if (!m_setting)
         m_stale = true;
 }
 
-QString TextBox::Text() const
-{
+QString TextBox::Text() const {
     if (m_stale) {
         // Blocks are joined by paragraph separators in the raw text, which
         // unlike the plain text also keeps non-breaking spaces as they are.
@@ -45,22 +42,37 @@ QString TextBox::Text() const
     return m_text;
 }
 
-void TextBox::SetText(const QString &text)
-{
-    m_setting = true;
+void TextBox::SetText(const QString &text) {
     m_text = withoutNul(text);
     m_stale = false;
-    setPlainText(m_text);
+    m_textPending = true;
+    if (isVisible())
+        showText();
+}
+
+void TextBox::showText() {
+    m_setting = true;
+    // The document takes the text directly: the editor's own setPlainText
+    // also gives every character the current format again, a second pass
+    // over a large text that doubles the time the box needs. The caret goes
+    // to the start, as with that call.
+    document()->setPlainText(m_text);
+    setTextCursor(QTextCursor(document()));
+    m_textPending = false;
     m_setting = false;
 }
 
-void TextBox::setKeyDownHandler(KeyDownHandler handler)
-{
+void TextBox::showEvent(QShowEvent *event) {
+    if (m_textPending)
+        showText();
+    QPlainTextEdit::showEvent(event);
+}
+
+void TextBox::setKeyDownHandler(KeyDownHandler handler) {
     m_keyDown = std::move(handler);
 }
 
-void TextBox::keyPressEvent(QKeyEvent *event)
-{
+void TextBox::keyPressEvent(QKeyEvent *event) {
     if (m_keyDown) {
         const int keyCode = keyCodeOf(*event);
         const int shift = shiftStateOf(*event);
@@ -72,8 +84,7 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TextBox::insertFromMimeData(const QMimeData *source)
-{
+void TextBox::insertFromMimeData(const QMimeData *source) {
     if (!source->hasText())
         return;
     QString text = source->text();

@@ -1,0 +1,123 @@
+#include "convert/conversions.h"
+
+#include "convert/exit_status.h"
+#include "convert/help_text.h"
+#include "convert/input_files.h"
+#include "convert/output_stream.h"
+#include "main_window/digit_stream_decoder.h"
+#include "main_window/number_to_binary.h"
+#include "main_window/strict_digit_decoder.h"
+#include "main_window/text_to_binary.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+namespace glyphmill::convert {
+namespace {
+
+using Buffer = std::unique_ptr<std::uint8_t[]>;
+
+Buffer makeBuffer(std::size_t size) {
+    return std::make_unique_for_overwrite<std::uint8_t[]>(size);
+}
+
+int statusOf(const InputFiles &files, const OutputStream &output) {
+    return files.failed() || output.failed() ? kExitFailure : kExitSuccess;
+}
+
+int runStrict(InputFiles &files, std::size_t bufferSize) {
+    const Buffer input = makeBuffer(bufferSize);
+    const Buffer codes = makeBuffer(StrictDigitDecoder::outputCapacity(bufferSize));
+    OutputStream output;
+    StrictDigitDecoder decoder;
+    std::string lastFile = "<stdin>";
+    while (files.openNext()) {
+        decoder.startFile();
+        lastFile = files.displayName();
+        while (const std::size_t count = files.read(input.get(), bufferSize)) {
+            const std::size_t written = decoder.decode(input.get(), count, codes.get());
+            if (!output.write(codes.get(), written))
+                return kExitFailure;
+            if (decoder.fault())
+                break;
+        }
+        if (decoder.fault())
+            break;
+    }
+    decoder.finish();
+    if (const auto &fault = decoder.fault()) {
+        std::fprintf(stderr, "%s:%llu:%llu: expected 8 binary digits, found %s\n", lastFile.c_str(),
+                     static_cast<unsigned long long>(fault->line),
+                     static_cast<unsigned long long>(fault->column),
+                     describeFound(fault->found).c_str());
+        return kExitFailure;
+    }
+    return statusOf(files, output);
+}
+
+} // namespace
+
+int runTextToBinary(const std::vector<std::string> &files, std::size_t bufferSize) {
+    InputFiles inputs(files);
+    const Buffer input = makeBuffer(bufferSize);
+    const auto lines = std::make_unique_for_overwrite<char[]>(bufferSize * kDigitLineLength);
+    OutputStream output;
+    while (inputs.openNext()) {
+        while (const std::size_t count = inputs.read(input.get(), bufferSize)) {
+            writeDigitLines(input.get(), count, lines.get());
+            if (!output.write(lines.get(), count * kDigitLineLength))
+                return kExitFailure;
+        }
+    }
+    return statusOf(inputs, output);
+}
+
+int runBinaryToText(const std::vector<std::string> &files, bool strict, std::size_t bufferSize) {
+    InputFiles inputs(files);
+    if (strict)
+        return runStrict(inputs, bufferSize);
+    const Buffer input = makeBuffer(bufferSize);
+    const Buffer codes = makeBuffer(DigitStreamDecoder::outputCapacity(bufferSize));
+    OutputStream output;
+    DigitStreamDecoder decoder;
+    while (inputs.openNext()) {
+        while (const std::size_t count = inputs.read(input.get(), bufferSize)) {
+            if (!output.write(codes.get(), decoder.decode(input.get(), count, codes.get())))
+                return kExitFailure;
+        }
+    }
+    if (!output.write(codes.get(), decoder.finish(codes.get())))
+        return kExitFailure;
+    return statusOf(inputs, output);
+}
+
+int runNumberToBinary(const std::vector<std::string> &numbers) {
+    OutputStream output;
+    std::string lines;
+    bool refusedAny = false;
+    for (const std::string &number : numbers) {
+        // Only ASCII characters can make up a number; wider ones need no
+        // exact decoding to be refused.
+        std::u16string text;
+        for (const char c : number)
+            text.push_back(static_cast<unsigned char>(c));
+        const NumberToBinaryResult result = numberToBinary(text);
+        if (result.converted && !result.error) {
+            lines.append(result.digits.begin(), result.digits.end());
+            lines.push_back('\n');
+            continue;
+        }
+        // Lines so far go out first, so that a terminal shows both in order.
+        output.write(lines.data(), lines.size());
+        lines.clear();
+        const RuntimeError error = result.error ? *result.error : RuntimeError::typeMismatch();
+        std::fprintf(stderr, "%s: number \"%s\" refused: %s\n", kToolName, number.c_str(),
+                     error.description().c_str());
+        refusedAny = true;
+    }
+    output.write(lines.data(), lines.size());
+    return refusedAny || output.failed() ? kExitFailure : kExitSuccess;
+}
+
+} // namespace glyphmill::convert

@@ -1,0 +1,34 @@
+#include "convert/output_stream.h"
+
+#include "convert/exit_status.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace glyphmill::convert {
+
+bool OutputStream::write(const void *data, std::size_t size) {
+    const auto *bytes = static_cast<const char *>(data);
+    while (!m_failed && size > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes, size);
+        if (written > 0) {
+            bytes += written;
+            size -= static_cast<std::size_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0)
+            errno = EIO;
+        // With SIGPIPE ignored the closed pipe shows up here; it ends the
+        // tool as quietly as the signal would.
+        if (errno != EPIPE)
+            std::fprintf(stderr, "%s: <stdout>: %s\n", kToolName, std::strerror(errno));
+        m_failed = true;
+    }
+    return !m_failed;
+}
+
+} // namespace glyphmill::convert

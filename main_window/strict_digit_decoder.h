@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace glyphmill {
+
+// Binary to text for data that must be exact: the input is groups of exactly
+// eight "0" or "1" digits, separated by runs of spaces, tabs, CR and LF or by
+// nothing. Every group gives its byte, code 0 included. The input comes in
+// pieces of any size from one or more files; decoding stops at the first
+// byte that breaks the form, and the fault tells where it is in its file.
+class StrictDigitDecoder {
+  public:
+    static constexpr int kEndOfInput = -1;
+
+    struct Fault {
+        std::uint64_t line = 1;   // from 1; lines end with LF
+        std::uint64_t column = 1; // from 1, counted in bytes
+        int found = kEndOfInput;  // the offending byte, or kEndOfInput
+    };
+
+    static constexpr std::size_t outputCapacity(std::size_t count) noexcept {
+        return count / 8 + 1;
+    }
+
+    // The next pieces come from another file: positions start again at line
+    // 1, column 1. A group may still continue from the file before.
+    void startFile() noexcept;
+    // Decodes the next piece; returns how many codes it wrote: those of the
+    // groups before the fault, when the piece holds one.
+    std::size_t decode(const std::uint8_t *input, std::size_t count, std::uint8_t *out) noexcept;
+    // Ends the input: a group still short of eight digits is a fault.
+    void finish() noexcept;
+
+    const std::optional<Fault> &fault() const noexcept { return m_fault; }
+
+  private:
+    void faultAt(const std::uint8_t *input, std::size_t at) noexcept;
+
+    std::uint32_t m_bits = 0;
+    unsigned m_count = 0;
+    std::uint64_t m_offset = 0;    // of the next piece, in its file
+    std::uint64_t m_line = 1;      // line of the next piece's first byte
+    std::uint64_t m_lineStart = 0; // offset of that line's first byte
+    std::optional<Fault> m_fault;
+};
+
+} // namespace glyphmill
