@@ -1,10 +1,14 @@
 #include "runtime/single_line_text_box.h"
 
+#include <limits>
+
 namespace glyphmill {
 
 SingleLineTextBox::SingleLineTextBox(QWidget *parent)
     : QLineEdit(parent)
 {
+    // A text box takes text of any length; Qt's default stops at 32767.
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
 void SingleLineTextBox::SetText(const QString &text)

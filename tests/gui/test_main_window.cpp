@@ -387,6 +387,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(text("Text3")->Text(), QStringLiteral("01000001\r\n"));
     }
 
+    void theNumberBoxKeepsLongNumbersWhole()
+    {
+        const QString typed(40000, QLatin1Char('9'));
+        selectNumberToBinary();
+        numberBox()->setFocus();
+        QApplication::clipboard()->setText(typed);
+        numberBox()->paste();
+        QCOMPARE(numberBox()->Text(), typed);
+        clickDo();
+        QCOMPARE(m_reports->reports().size(), 1);
+        QVERIFY(m_reports->reports().first().startsWith(QStringLiteral("Run-time error '6':")));
+        QCOMPARE(numberBox()->Text(), typed);
+    }
+
     void aCharacterWithoutCodeIsReported() {
         const QString typed = QStringLiteral("Hi Ω!");
         text("Text1")->SetText(typed);

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -147,6 +148,10 @@ struct UnreadableRow {
     const char *reason;
 };
 
+void PrintTo(const UnreadableRow &row, std::ostream *out) {
+    *out << row.name;
+}
+
 class UnreadableFile : public ::testing::TestWithParam<UnreadableRow> {
   protected:
     // A file of the kind the row names, in `folder`.
@@ -212,6 +217,10 @@ struct CommandRow {
     std::vector<std::string> arguments;
     std::string piece; // the input, repeated
 };
+
+void PrintTo(const CommandRow &row, std::ostream *out) {
+    *out << row.name;
+}
 
 const auto kCommands = ::testing::Values(
     CommandRow{"TextToBinary", {"text-to-binary"}, "Hello, world\n"},
@@ -317,6 +326,10 @@ struct TrickleRow {
     std::string err;
     int status;
 };
+
+void PrintTo(const TrickleRow &row, std::ostream *out) {
+    *out << row.name;
+}
 
 class OneByteAtATime : public ::testing::TestWithParam<TrickleRow> {};
 
