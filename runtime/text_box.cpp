@@ -22,6 +22,9 @@ QString withoutNul(const QString &text) {
 TextBox::TextBox(QWidget *parent)
     : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
+    // Break long lines anywhere: breaking at word boundaries first lays out a
+    // long line without spaces (a run of digits) in quadratic time.
+    setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChanged, this, &TextBox::markStale);
 }
