@@ -14,6 +14,8 @@ namespace glyphmill {
 // 0 gives nothing; a short final group is completed with 0 digits on the right.
 class DigitStreamDecoder {
   public:
+    // The vector path falls back to the portable one where the processor
+    // lacks it.
     explicit DigitStreamDecoder(CodecPath path = fastestDecodingPath()) noexcept;
 
     // Room the output of decode() needs for `count` input bytes. The codes

@@ -7,8 +7,7 @@
 
 namespace glyphmill {
 
-NumberToBinaryResult numberToBinary(std::u16string_view numberBoxText)
-{
+NumberToBinaryResult numberToBinary(std::u16string_view numberBoxText) {
     NumberToBinaryResult result;
     if (!readsAsNumber(numberBoxText))
         return result;

@@ -5,19 +5,16 @@
 namespace glyphmill {
 
 CommandButton::CommandButton(const QString &caption, QWidget *parent)
-    : QPushButton(caption, parent)
-{
+    : QPushButton(caption, parent) {
     connect(this, &QPushButton::clicked, this, [this] { EventDispatch::run(m_click); });
 }
 
-void CommandButton::SetValue(bool pressed)
-{
+void CommandButton::SetValue(bool pressed) {
     if (pressed && m_click)
         EventDispatch::run(m_click);
 }
 
-void CommandButton::setClickHandler(std::function<void()> handler)
-{
+void CommandButton::setClickHandler(std::function<void()> handler) {
     m_click = std::move(handler);
 }
 

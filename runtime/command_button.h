@@ -10,13 +10,13 @@ namespace glyphmill {
 // inside the handler that set it.
 class CommandButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     CommandButton(const QString &caption, QWidget *parent);
 
     void SetValue(bool pressed);
     void setClickHandler(std::function<void()> handler);
 
-private:
+  private:
     std::function<void()> m_click;
 };
 

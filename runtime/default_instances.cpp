@@ -2,14 +2,12 @@
 
 namespace glyphmill {
 
-std::map<std::type_index, std::unique_ptr<Form>> &DefaultInstances::instances()
-{
+std::map<std::type_index, std::unique_ptr<Form>> &DefaultInstances::instances() {
     static std::map<std::type_index, std::unique_ptr<Form>> all;
     return all;
 }
 
-void DefaultInstances::clear()
-{
+void DefaultInstances::clear() {
     instances().clear();
 }
 

@@ -10,9 +10,8 @@ namespace glyphmill {
 
 // One default instance per form class, created on first reference.
 class DefaultInstances {
-public:
-    template <typename F> static F &get()
-    {
+  public:
+    template <typename F> static F &get() {
         std::unique_ptr<Form> &slot = instances()[std::type_index(typeid(F))];
         if (!slot)
             slot = std::make_unique<F>();
@@ -21,12 +20,11 @@ public:
     // Destroys every instance and its window (at program end, between tests).
     static void clear();
 
-private:
+  private:
     static std::map<std::type_index, std::unique_ptr<Form>> &instances();
 };
 
-template <typename F> F &defaultInstance()
-{
+template <typename F> F &defaultInstance() {
     return DefaultInstances::get<F>();
 }
 

@@ -10,15 +10,13 @@ int EventDispatch::s_depth = 0;
 bool EventDispatch::s_ended = false;
 
 namespace {
-EventDispatch::ReportSink &reportSink()
-{
+EventDispatch::ReportSink &reportSink() {
     static EventDispatch::ReportSink sink;
     return sink;
 }
 } // namespace
 
-void EventDispatch::run(const std::function<void()> &handler)
-{
+void EventDispatch::run(const std::function<void()> &handler) {
     if (s_ended || !handler)
         return;
     if (s_depth > 0) {
@@ -40,8 +38,7 @@ void EventDispatch::run(const std::function<void()> &handler)
     --s_depth;
 }
 
-QString EventDispatch::reportText(const RuntimeError &error)
-{
+QString EventDispatch::reportText(const RuntimeError &error) {
     QString text = QStringLiteral("Run-time error '%1':\n\n%2")
                        .arg(error.number())
                        .arg(QString::fromStdString(error.description()));
@@ -50,8 +47,7 @@ QString EventDispatch::reportText(const RuntimeError &error)
     return text;
 }
 
-void EventDispatch::report(const RuntimeError &error)
-{
+void EventDispatch::report(const RuntimeError &error) {
     const QString title = QStringLiteral("Glyphmill");
     const QString text = reportText(error);
     if (reportSink()) {
@@ -64,26 +60,22 @@ void EventDispatch::report(const RuntimeError &error)
     box.exec();
 }
 
-void EventDispatch::setReportSink(ReportSink sink)
-{
+void EventDispatch::setReportSink(ReportSink sink) {
     reportSink() = std::move(sink);
 }
 
-void EventDispatch::endProgram()
-{
+void EventDispatch::endProgram() {
     s_ended = true;
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
 }
 
-bool EventDispatch::programEnded()
-{
+bool EventDispatch::programEnded() {
     return s_ended;
 }
 
-void EventDispatch::clearProgramEnded()
-{
+void EventDispatch::clearProgramEnded() {
     s_ended = false;
 }
 

@@ -14,7 +14,7 @@ namespace glyphmill {
 // stops that handler (and any handler it was called from), keeping what it
 // already wrote; the user gets a report and the program goes on.
 class EventDispatch {
-public:
+  public:
     using ReportSink = std::function<void(const QString &title, const QString &text)>;
 
     static void run(const std::function<void()> &handler);
@@ -31,7 +31,7 @@ public:
     static bool programEnded();
     static void clearProgramEnded();
 
-private:
+  private:
     static int s_depth;
     static bool s_ended;
 };

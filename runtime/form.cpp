@@ -7,40 +7,33 @@
 namespace glyphmill {
 
 Form::Form(QString name)
-    : m_name(std::move(name))
-{
-}
+    : m_name(std::move(name)) {}
 
-Form::~Form()
-{
+Form::~Form() {
     delete m_window.data();
 }
 
-FormWindow &Form::window()
-{
+FormWindow &Form::window() {
     if (!isLoaded())
         load();
     return *m_window;
 }
 
-void Form::load()
-{
+void Form::load() {
     m_window = new FormWindow(m_name);
     m_window->setCloseHandler([this] { closeRequested(); });
     createControls(*m_window);
     Form_Load();
 }
 
-void Form::Show()
-{
+void Form::Show() {
     FormWindow &shown = window();
     shown.show();
     shown.raise();
     shown.activateWindow();
 }
 
-void Form::Unload()
-{
+void Form::Unload() {
     if (!isLoaded())
         return;
     FormWindow *closing = m_window.data();

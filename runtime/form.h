@@ -11,7 +11,7 @@ namespace glyphmill {
 // whose module variables outlive the window. The first use loads the window;
 // Unload destroys it, and the next use loads it again from its design values.
 class Form {
-public:
+  public:
     explicit Form(QString name);
     virtual ~Form();
     Form(const Form &) = delete;
@@ -25,7 +25,7 @@ public:
     // The loaded window (loading it when it is not).
     FormWindow &window();
 
-protected:
+  protected:
     // Builds the window's controls from their design values.
     virtual void createControls(FormWindow &window) = 0;
     // Forgets the controls of a window that is going away.
@@ -34,7 +34,7 @@ protected:
     // The window system asks the window to close. By default it unloads.
     virtual void closeRequested() { Unload(); }
 
-private:
+  private:
     void load();
 
     QString m_name;

@@ -12,27 +12,23 @@
 namespace glyphmill {
 
 FormWindow::FormWindow(const QString &name)
-    : m_client(new QWidget(this))
-{
+    : m_client(new QWidget(this)) {
     setObjectName(name);
     m_client->setObjectName(name + QStringLiteral("_client"));
     setCentralWidget(m_client);
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-void FormWindow::setClientSize(int widthTwips, int heightTwips)
-{
+void FormWindow::setClientSize(int widthTwips, int heightTwips) {
     m_client->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void FormWindow::setCloseHandler(std::function<void()> handler)
-{
+void FormWindow::setCloseHandler(std::function<void()> handler) {
     m_closeHandler = std::move(handler);
 }
 
-void FormWindow::placeBeside(const QWidget *other)
-{
+void FormWindow::placeBeside(const QWidget *other) {
     if (!other)
         return;
     constexpr int kGap = 8;
@@ -49,8 +45,7 @@ void FormWindow::placeBeside(const QWidget *other)
     move(position);
 }
 
-void FormWindow::closeEvent(QCloseEvent *event)
-{
+void FormWindow::closeEvent(QCloseEvent *event) {
     // The form decides; hiding happens through its unload or program end.
     event->ignore();
     if (m_closeHandler)

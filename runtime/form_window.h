@@ -10,7 +10,7 @@ namespace glyphmill {
 // twips, with an optional menu bar above it.
 class FormWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit FormWindow(const QString &name);
 
     QWidget *client() const { return m_client; }
@@ -22,10 +22,10 @@ public:
     // screen ends), top edges aligned; without `other` it stays where it is.
     void placeBeside(const QWidget *other);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     QWidget *m_client;
     std::function<void()> m_closeHandler;
 };

@@ -4,8 +4,7 @@
 
 namespace glyphmill {
 
-int keyCodeOf(const QKeyEvent &event)
-{
+int keyCodeOf(const QKeyEvent &event) {
     const int key = event.key();
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return 112 + (key - Qt::Key_F1);
@@ -54,8 +53,7 @@ int keyCodeOf(const QKeyEvent &event)
     }
 }
 
-int shiftStateOf(const QKeyEvent &event)
-{
+int shiftStateOf(const QKeyEvent &event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);

@@ -8,7 +8,7 @@ namespace glyphmill {
 // An auto-sized label keeps its left and top and fits its text.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(QWidget *parent, bool autoSize = true);
 
     QString Caption() const { return text(); }
@@ -19,7 +19,7 @@ public:
 
     static QColor colourOf(int bgr);
 
-private:
+  private:
     void applyColours();
 
     bool m_autoSize;

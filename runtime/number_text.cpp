@@ -13,13 +13,16 @@
 namespace glyphmill {
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 // Length of the number spelled at the start of `text` (sign, digits with an
 // optional point, an optional exponent), 0 when it spells none.
-std::size_t numberLength(std::u16string_view text)
-{
+std::size_t numberLength(std::u16string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         ++i;
@@ -52,8 +55,7 @@ std::size_t numberLength(std::u16string_view text)
 
 // The power of ten of the leading significant digit of an unsigned spelled
 // number, saturated; only its sign matters to the caller.
-long long decimalOrder(std::string_view spelled)
-{
+long long decimalOrder(std::string_view spelled) {
     const std::size_t e = spelled.find_first_of("eE");
     const std::string_view mantissa = spelled.substr(0, e);
     long long exponent = 0;
@@ -80,8 +82,7 @@ long long decimalOrder(std::string_view spelled)
 
 // Reads a text that numberLength accepted in full. Out of range magnitudes
 // become infinity or zero, with their sign.
-double parseSpelledNumber(std::u16string_view spelled)
-{
+double parseSpelledNumber(std::u16string_view spelled) {
     std::string ascii(spelled.size(), '\0');
     for (std::size_t i = 0; i < spelled.size(); ++i)
         ascii[i] = static_cast<char>(spelled[i]);
@@ -99,8 +100,7 @@ double parseSpelledNumber(std::u16string_view spelled)
     return negative ? -value : value;
 }
 
-std::size_t skipBlanks(std::u16string_view text, std::size_t i)
-{
+std::size_t skipBlanks(std::u16string_view text, std::size_t i) {
     while (i < text.size() && isBlank(text[i]))
         ++i;
     return i;
@@ -108,28 +108,25 @@ std::size_t skipBlanks(std::u16string_view text, std::size_t i)
 
 } // namespace
 
-std::u16string numberText(double value)
-{
+std::u16string numberText(double value) {
     if (!std::isfinite(value))
         throw RuntimeError::overflow();
     if (value == 0.0)
         return u"0";
     // Plain notation of a double has at most about 330 characters.
     std::array<char, 400> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
     return std::u16string(buffer.data(), result.ptr);
 }
 
-std::u16string integerText(std::int64_t value)
-{
+std::u16string integerText(std::int64_t value) {
     std::array<char, 24> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::u16string(buffer.data(), result.ptr);
 }
 
-double leadingNumber(std::u16string_view text)
-{
+double leadingNumber(std::u16string_view text) {
     const std::size_t start = skipBlanks(text, 0);
     const std::u16string_view rest = text.substr(start);
     const std::size_t length = numberLength(rest);
@@ -141,8 +138,7 @@ double leadingNumber(std::u16string_view text)
     return value;
 }
 
-bool readsAsNumber(std::u16string_view text)
-{
+bool readsAsNumber(std::u16string_view text) {
     const std::size_t start = text.find_first_not_of(u" ");
     if (start == std::u16string_view::npos)
         return false;
@@ -151,8 +147,7 @@ bool readsAsNumber(std::u16string_view text)
     return numberLength(core) == core.size();
 }
 
-double textToNumber(std::u16string_view text)
-{
+double textToNumber(std::u16string_view text) {
     if (!readsAsNumber(text))
         throw RuntimeError::typeMismatch();
     const std::size_t start = text.find_first_not_of(u" ");

@@ -8,8 +8,7 @@
 
 namespace glyphmill {
 namespace {
-QPointer<QWidget> &mainWindowPointer()
-{
+QPointer<QWidget> &mainWindowPointer() {
     static QPointer<QWidget> window;
     return window;
 }
@@ -34,13 +33,11 @@ QFont Program::defaultFont() {
     return font;
 }
 
-QWidget *Program::mainWindow()
-{
+QWidget *Program::mainWindow() {
     return mainWindowPointer().data();
 }
 
-void Program::setMainWindow(QWidget *window)
-{
+void Program::setMainWindow(QWidget *window) {
     mainWindowPointer() = window;
 }
 

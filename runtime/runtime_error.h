@@ -8,7 +8,7 @@ namespace glyphmill {
 // An error raised by a value operation or a conversion. It carries the
 // runtime's error number and description, which the user sees in the report.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int number, const std::string &description);
 
     int number() const noexcept { return m_number; }
@@ -22,7 +22,7 @@ public:
     static RuntimeError divisionByZero();
     static RuntimeError typeMismatch();
 
-private:
+  private:
     int m_number;
     std::string m_description;
     std::string m_detail;

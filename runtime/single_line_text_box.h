@@ -8,7 +8,7 @@ namespace glyphmill {
 // the part before it.
 class SingleLineTextBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit SingleLineTextBox(QWidget *parent);
 
     QString Text() const { return text(); }

@@ -5,14 +5,12 @@
 namespace glyphmill {
 
 Timer::Timer(int intervalMs, QObject *parent)
-    : QTimer(parent)
-{
+    : QTimer(parent) {
     setInterval(intervalMs);
     connect(this, &QTimer::timeout, this, &Timer::tick);
 }
 
-void Timer::SetEnabled(bool enabled)
-{
+void Timer::SetEnabled(bool enabled) {
     if (enabled == isActive())
         return;
     if (enabled)
@@ -21,13 +19,11 @@ void Timer::SetEnabled(bool enabled)
         stop();
 }
 
-void Timer::setTimerHandler(std::function<void()> handler)
-{
+void Timer::setTimerHandler(std::function<void()> handler) {
     m_handler = std::move(handler);
 }
 
-void Timer::tick()
-{
+void Timer::tick() {
     EventDispatch::run(m_handler);
 }
 

@@ -10,7 +10,7 @@ namespace glyphmill {
 // and its form is loaded.
 class Timer : public QTimer {
     Q_OBJECT
-public:
+  public:
     Timer(int intervalMs, QObject *parent);
 
     bool Enabled() const { return isActive(); }
@@ -19,7 +19,7 @@ public:
     // Runs one tick's handler now, as the timer would.
     void tick();
 
-private:
+  private:
     std::function<void()> m_handler;
 };
 

@@ -2,13 +2,11 @@
 
 namespace glyphmill {
 
-int twipsToPixels(int twips)
-{
+int twipsToPixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
+QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                  twipsToPixels(height));
 }

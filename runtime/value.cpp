@@ -10,47 +10,40 @@
 
 namespace glyphmill {
 
-Value Value::integer(std::int16_t number)
-{
+Value Value::integer(std::int16_t number) {
     Value v;
     v.m_data = number;
     return v;
 }
 
-Value Value::longInteger(std::int32_t number)
-{
+Value Value::longInteger(std::int32_t number) {
     Value v;
     v.m_data = number;
     return v;
 }
 
-Value Value::array(std::size_t count)
-{
+Value Value::array(std::size_t count) {
     Value v;
     v.m_data = std::make_shared<ValueArray>(count);
     return v;
 }
 
-Value Value::missing()
-{
+Value Value::missing() {
     Value v;
     v.m_data = Missing{};
     return v;
 }
 
-Value::Kind Value::kind() const
-{
+Value::Kind Value::kind() const {
     return static_cast<Kind>(m_data.index());
 }
 
-bool Value::isNumber() const
-{
+bool Value::isNumber() const {
     const Kind k = kind();
     return k == Kind::Integer || k == Kind::Long || k == Kind::Double;
 }
 
-double Value::toNumber() const
-{
+double Value::toNumber() const {
     switch (kind()) {
     case Kind::Empty:
         return 0.0;
@@ -69,8 +62,7 @@ double Value::toNumber() const
     throw RuntimeError::typeMismatch();
 }
 
-std::u16string Value::toText() const
-{
+std::u16string Value::toText() const {
     switch (kind()) {
     case Kind::Empty:
         return {};
@@ -89,15 +81,13 @@ std::u16string Value::toText() const
     throw RuntimeError::typeMismatch();
 }
 
-const std::u16string &Value::text() const
-{
+const std::u16string &Value::text() const {
     if (kind() != Kind::Text)
         throw RuntimeError::typeMismatch();
     return std::get<std::u16string>(m_data);
 }
 
-Value &Value::operator[](std::size_t index)
-{
+Value &Value::operator[](std::size_t index) {
     if (kind() != Kind::Array)
         throw RuntimeError::typeMismatch();
     auto &items = *std::get<std::shared_ptr<ValueArray>>(m_data);
@@ -106,13 +96,11 @@ Value &Value::operator[](std::size_t index)
     return items[index];
 }
 
-const Value &Value::operator[](std::size_t index) const
-{
+const Value &Value::operator[](std::size_t index) const {
     return const_cast<Value &>(*this)[index];
 }
 
-std::size_t Value::size() const
-{
+std::size_t Value::size() const {
     if (kind() != Kind::Array)
         throw RuntimeError::typeMismatch();
     return std::get<std::shared_ptr<ValueArray>>(m_data)->size();
@@ -120,31 +108,27 @@ std::size_t Value::size() const
 
 namespace {
 
-std::int32_t checkedLong(double number)
-{
+std::int32_t checkedLong(double number) {
     if (!(number >= std::numeric_limits<std::int32_t>::min() &&
           number <= std::numeric_limits<std::int32_t>::max()))
         throw RuntimeError::overflow();
     return static_cast<std::int32_t>(number);
 }
 
-double checkedResult(double result)
-{
+double checkedResult(double result) {
     if (!std::isfinite(result))
         throw RuntimeError::overflow();
     return result;
 }
 
-bool isIntegerKind(const Value &v)
-{
+bool isIntegerKind(const Value &v) {
     return v.kind() == Value::Kind::Integer || v.kind() == Value::Kind::Long ||
            v.kind() == Value::Kind::Empty;
 }
 
 // Sum or difference of two whole-number Values: the narrowest kind that holds
 // the result, widening on overflow as the runtime does.
-Value wholeResult(std::int64_t result, const Value &a, const Value &b)
-{
+Value wholeResult(std::int64_t result, const Value &a, const Value &b) {
     const bool bothShort = (a.kind() != Value::Kind::Long && b.kind() != Value::Kind::Long);
     if (bothShort && result >= std::numeric_limits<std::int16_t>::min() &&
         result <= std::numeric_limits<std::int16_t>::max())
@@ -156,8 +140,7 @@ Value wholeResult(std::int64_t result, const Value &a, const Value &b)
 }
 
 // -1, 0 or 1. Two texts compare by codes; otherwise both take part as numbers.
-int compare(const Value &a, const Value &b)
-{
+int compare(const Value &a, const Value &b) {
     const bool aText = a.isText() || a.kind() == Value::Kind::Empty;
     const bool bText = b.isText() || b.kind() == Value::Kind::Empty;
     if (aText && bText && (a.isText() || b.isText())) {
@@ -172,31 +155,26 @@ int compare(const Value &a, const Value &b)
 
 } // namespace
 
-std::int32_t roundToLong(double number)
-{
+std::int32_t roundToLong(double number) {
     return checkedLong(std::nearbyint(number));
 }
 
-std::int32_t floorToLong(double number)
-{
+std::int32_t floorToLong(double number) {
     return checkedLong(std::floor(number));
 }
 
-std::int32_t valueToLong(const Value &value)
-{
+std::int32_t valueToLong(const Value &value) {
     return roundToLong(value.toNumber());
 }
 
-std::int32_t multiplyLong(std::int32_t a, std::int32_t b)
-{
+std::int32_t multiplyLong(std::int32_t a, std::int32_t b) {
     std::int32_t result = 0;
     if (__builtin_mul_overflow(a, b, &result))
         throw RuntimeError::overflow();
     return result;
 }
 
-bool isNumeric(const Value &value)
-{
+bool isNumeric(const Value &value) {
     switch (value.kind()) {
     case Value::Kind::Empty:
     case Value::Kind::Integer:
@@ -212,13 +190,11 @@ bool isNumeric(const Value &value)
     return false;
 }
 
-std::size_t textLength(const Value &value)
-{
+std::size_t textLength(const Value &value) {
     return value.toText().size();
 }
 
-Value mid(const Value &value, std::size_t start, std::size_t length)
-{
+Value mid(const Value &value, std::size_t start, std::size_t length) {
     if (start < 1)
         throw RuntimeError::invalidCall("Invalid procedure call or argument");
     const std::u16string text = value.toText();
@@ -227,8 +203,7 @@ Value mid(const Value &value, std::size_t start, std::size_t length)
     return Value(text.substr(start - 1, length));
 }
 
-std::uint8_t ansiCode(std::u16string_view text)
-{
+std::uint8_t ansiCode(std::u16string_view text) {
     if (text.empty())
         throw RuntimeError::invalidCall("Invalid procedure call or argument");
     const auto code = Windows1252::encode(text.front());
@@ -237,16 +212,14 @@ std::uint8_t ansiCode(std::u16string_view text)
     return *code;
 }
 
-std::u16string ansiCharacter(int code)
-{
+std::u16string ansiCharacter(int code) {
     if (code < 0 || code > 255)
         throw RuntimeError::invalidCall("Invalid procedure call or argument");
     return std::u16string(1, Windows1252::decode(static_cast<std::uint8_t>(code)));
 }
 
 std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
-                          std::u16string_view replacement)
-{
+                          std::u16string_view replacement) {
     if (search.empty())
         return std::u16string(text);
     std::u16string result;
@@ -262,13 +235,11 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
     return result;
 }
 
-Value concatenate(const Value &a, const Value &b)
-{
+Value concatenate(const Value &a, const Value &b) {
     return Value(a.toText() + b.toText());
 }
 
-Value add(const Value &a, const Value &b)
-{
+Value add(const Value &a, const Value &b) {
     if (a.isText() && b.isText())
         return concatenate(a, b);
     if (a.kind() == Value::Kind::Empty && b.kind() == Value::Kind::Empty)
@@ -280,8 +251,7 @@ Value add(const Value &a, const Value &b)
     return Value(checkedResult(a.toNumber() + b.toNumber()));
 }
 
-Value subtract(const Value &a, const Value &b)
-{
+Value subtract(const Value &a, const Value &b) {
     if (isIntegerKind(a) && isIntegerKind(b))
         return wholeResult(static_cast<std::int64_t>(a.toNumber()) -
                                static_cast<std::int64_t>(b.toNumber()),
@@ -289,8 +259,7 @@ Value subtract(const Value &a, const Value &b)
     return Value(checkedResult(a.toNumber() - b.toNumber()));
 }
 
-Value divide(const Value &a, const Value &b)
-{
+Value divide(const Value &a, const Value &b) {
     const double x = a.toNumber();
     const double y = b.toNumber();
     if (y == 0.0) {
@@ -301,9 +270,17 @@ Value divide(const Value &a, const Value &b)
     return Value(checkedResult(x / y));
 }
 
-bool equals(const Value &a, const Value &b) { return compare(a, b) == 0; }
-bool greaterOrEqual(const Value &a, const Value &b) { return compare(a, b) >= 0; }
-bool greater(const Value &a, const Value &b) { return compare(a, b) > 0; }
-bool lessOrEqual(const Value &a, const Value &b) { return compare(a, b) <= 0; }
+bool equals(const Value &a, const Value &b) {
+    return compare(a, b) == 0;
+}
+bool greaterOrEqual(const Value &a, const Value &b) {
+    return compare(a, b) >= 0;
+}
+bool greater(const Value &a, const Value &b) {
+    return compare(a, b) > 0;
+}
+bool lessOrEqual(const Value &a, const Value &b) {
+    return compare(a, b) <= 0;
+}
 
 } // namespace glyphmill

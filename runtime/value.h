@@ -14,13 +14,16 @@ using ValueArray = std::vector<Value>;
 
 // A dynamically typed value. Every Value is empty until first assigned.
 class Value {
-public:
+  public:
     enum class Kind { Empty, Integer, Long, Double, Text, Array, Missing };
 
     Value() = default;
-    Value(double number) : m_data(number) {}
-    Value(std::u16string text) : m_data(std::move(text)) {}
-    Value(const char16_t *text) : m_data(std::u16string(text)) {}
+    Value(double number)
+        : m_data(number) {}
+    Value(std::u16string text)
+        : m_data(std::move(text)) {}
+    Value(const char16_t *text)
+        : m_data(std::u16string(text)) {}
 
     static Value integer(std::int16_t number);
     static Value longInteger(std::int32_t number);
@@ -43,7 +46,7 @@ public:
     const Value &operator[](std::size_t index) const;
     std::size_t size() const;
 
-private:
+  private:
     struct Missing {
         bool operator==(const Missing &) const = default;
     };
@@ -53,8 +56,8 @@ private:
 };
 
 // Conversions to 32-bit integers.
-std::int32_t roundToLong(double number);  // nearest, halves to even
-std::int32_t floorToLong(double number);  // largest integer not above
+std::int32_t roundToLong(double number); // nearest, halves to even
+std::int32_t floorToLong(double number); // largest integer not above
 std::int32_t valueToLong(const Value &value);
 std::int32_t multiplyLong(std::int32_t a, std::int32_t b);
 

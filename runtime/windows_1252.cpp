@@ -14,15 +14,13 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 } // namespace
 
-char16_t Windows1252::decode(std::uint8_t code) noexcept
-{
+char16_t Windows1252::decode(std::uint8_t code) noexcept {
     if (code >= 0x80 && code <= 0x9F)
         return kHighControls[code - 0x80];
     return code;
 }
 
-std::optional<std::uint8_t> Windows1252::encode(char16_t unit) noexcept
-{
+std::optional<std::uint8_t> Windows1252::encode(char16_t unit) noexcept {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
         return static_cast<std::uint8_t>(unit);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
@@ -32,8 +30,7 @@ std::optional<std::uint8_t> Windows1252::encode(char16_t unit) noexcept
     return std::nullopt;
 }
 
-std::u16string Windows1252::decode(const std::string &bytes)
-{
+std::u16string Windows1252::decode(const std::string &bytes) {
     std::u16string text(bytes.size(), u'\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         text[i] = decode(static_cast<std::uint8_t>(bytes[i]));

@@ -10,7 +10,7 @@ namespace glyphmill {
 // character and back: the five codes the code page leaves unassigned map to
 // the C1 control characters of the same number.
 class Windows1252 {
-public:
+  public:
     static char16_t decode(std::uint8_t code) noexcept;
     // The code of a UTF-16 unit, or nothing when the code page has none.
     static std::optional<std::uint8_t> encode(char16_t unit) noexcept;

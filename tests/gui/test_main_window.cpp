@@ -387,8 +387,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(text("Text3")->Text(), QStringLiteral("01000001\r\n"));
     }
 
-    void theNumberBoxKeepsLongNumbersWhole()
-    {
+    void theNumberBoxKeepsLongNumbersWhole() {
         const QString typed(40000, QLatin1Char('9'));
         selectNumberToBinary();
         numberBox()->setFocus();

@@ -12,7 +12,7 @@ namespace glyphmill::test {
 // Collects the error reports a test run provokes, instead of message boxes
 // that would wait for a click.
 class ReportCollector {
-public:
+  public:
     ReportCollector();
     ~ReportCollector();
     ReportCollector(const ReportCollector &) = delete;
@@ -22,7 +22,7 @@ public:
     QStringList titles() const { return m_titles; }
     void clear();
 
-private:
+  private:
     QStringList m_reports;
     QStringList m_titles;
 };
@@ -31,8 +31,7 @@ private:
 void resetProgram();
 
 // Finds a named child of a window or fails the test.
-template <typename T> T *child(QObject *parent, const char *name)
-{
+template <typename T> T *child(QObject *parent, const char *name) {
     T *found = parent->findChild<T *>(QString::fromLatin1(name));
     if (!found)
         qFatal("no child named %s", name);
