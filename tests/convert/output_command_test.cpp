@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <csignal>
+#include <ostream>
 
 namespace glyphmill::test {
 namespace {

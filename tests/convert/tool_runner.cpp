@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
