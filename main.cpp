@@ -1,7 +1,7 @@
-#include "main_window/form1.h"
-#include "runtime/default_instances.h"
-#include "runtime/event_dispatch.h"
-#include "runtime/program.h"
+#include "default_instances.h"
+#include "event_dispatch.h"
+#include "form1.h"
+#include "program.h"
 
 #include <QApplication>
 

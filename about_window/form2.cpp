@@ -1,12 +1,12 @@
-#include "about_window/form2.h"
+#include "form2.h"
 
-#include "runtime/default_instances.h"
-#include "runtime/label.h"
-#include "runtime/number_text.h"
-#include "runtime/program.h"
-#include "runtime/qt_text.h"
-#include "runtime/timer.h"
-#include "runtime/twips.h"
+#include "default_instances.h"
+#include "label.h"
+#include "number_text.h"
+#include "program.h"
+#include "qt_text.h"
+#include "timer.h"
+#include "twips.h"
 
 #include <QPixmap>
 

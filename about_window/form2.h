@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form.h"
+#include "form.h"
 
 #include <array>
 

@@ -1,14 +1,14 @@
 // "DO!!!" on a 100,000-character input against the answer box alone, in
 // one run, and the ways the text widget can take a large text. Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says otherwise.
-#include "main_window/form1.h"
-#include "main_window/text_to_binary.h"
-#include "runtime/command_button.h"
-#include "runtime/default_instances.h"
-#include "runtime/option_button.h"
-#include "runtime/program.h"
-#include "runtime/qt_text.h"
-#include "runtime/text_box.h"
+#include "command_button.h"
+#include "default_instances.h"
+#include "form1.h"
+#include "option_button.h"
+#include "program.h"
+#include "qt_text.h"
+#include "text_box.h"
+#include "text_to_binary.h"
 
 #include <QApplication>
 #include <QPlainTextDocumentLayout>

@@ -89,11 +89,7 @@ if(UNIX AND NOT APPLE)
   # Theme icons, rendered from the program's own 32 x 32 icon at build time.
   if(TARGET glyphmill AND NOT CMAKE_CROSSCOMPILING)
     add_executable(glyphmill_render_icon ${GLYPHMILL_DIST_DIR}/render_icon.cpp)
-    target_link_libraries(glyphmill_render_icon PRIVATE Qt6::Gui)
-    target_compile_options(glyphmill_render_icon PRIVATE -Wall -Wextra -Wpedantic)
-    if(GLYPHMILL_WERROR)
-      target_compile_options(glyphmill_render_icon PRIVATE -Werror)
-    endif()
+    target_link_libraries(glyphmill_render_icon PRIVATE glyphmill_options Qt6::Gui)
 
     set(icon_source ${PROJECT_SOURCE_DIR}/resources/glyphmill.xpm)
     set(icon_root ${PROJECT_BINARY_DIR}/icons/hicolor)

@@ -1,4 +1,4 @@
-#include "convert/command_line.h"
+#include "command_line.h"
 
 #include <string_view>
 

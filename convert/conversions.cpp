@@ -1,13 +1,13 @@
-#include "convert/conversions.h"
+#include "conversions.h"
 
-#include "convert/exit_status.h"
-#include "convert/help_text.h"
-#include "convert/input_files.h"
-#include "convert/output_stream.h"
-#include "main_window/digit_stream_decoder.h"
-#include "main_window/number_to_binary.h"
-#include "main_window/strict_digit_decoder.h"
-#include "main_window/text_to_binary.h"
+#include "digit_stream_decoder.h"
+#include "exit_status.h"
+#include "help_text.h"
+#include "input_files.h"
+#include "number_to_binary.h"
+#include "output_stream.h"
+#include "strict_digit_decoder.h"
+#include "text_to_binary.h"
 
 #include <cstdint>
 #include <cstdio>

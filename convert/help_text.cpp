@@ -1,7 +1,7 @@
-#include "convert/help_text.h"
+#include "help_text.h"
 
-#include "convert/exit_status.h"
-#include "main_window/strict_digit_decoder.h"
+#include "exit_status.h"
+#include "strict_digit_decoder.h"
 
 #include <cstdio>
 
@@ -69,9 +69,6 @@ Exit status:
   1  a FILE could not be read, the output could not be written (a closed pipe
      ends the tool quietly), --strict found a fault, or a NUMBER was refused
   2  usage error
-
-Environment:
-  GLYPHMILL_CONVERT_BUFFER  bytes read at a time, 1 to 16777216 (for tests)
 )";
 }
 

@@ -1,6 +1,6 @@
-#include "convert/input_files.h"
+#include "input_files.h"
 
-#include "convert/exit_status.h"
+#include "exit_status.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "convert/command_line.h"
-#include "convert/conversions.h"
-#include "convert/exit_status.h"
-#include "convert/help_text.h"
-#include "convert/output_stream.h"
+#include "command_line.h"
+#include "conversions.h"
+#include "exit_status.h"
+#include "help_text.h"
+#include "output_stream.h"
 
 #include "glyphmill_version.h"
 
@@ -23,7 +23,8 @@ constexpr std::size_t kEncodeBuffer = 64 * 1024;
 constexpr std::size_t kDecodeBuffer = 256 * 1024;
 constexpr std::size_t kLargestBuffer = 16 * 1024 * 1024;
 
-// Tests shrink the buffer to put piece boundaries where they want them.
+// GLYPHMILL_CONVERT_BUFFER (undocumented) shrinks the buffer, which puts
+// piece boundaries where a check of the decoder wants them.
 std::size_t bufferSize(std::size_t standard) {
     const char *setting = std::getenv("GLYPHMILL_CONVERT_BUFFER");
     if (!setting)

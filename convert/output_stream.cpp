@@ -1,6 +1,6 @@
-#include "convert/output_stream.h"
+#include "output_stream.h"
 
-#include "convert/exit_status.h"
+#include "exit_status.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // "Binary To Ascii" against the step-by-step model.
+#include "binary_to_text.h"
 #include "fuzz_support.h"
-#include "main_window/binary_to_text.h"
-#include "model/stepwise_model.h"
+#include "stepwise_model.h"
 
 using namespace glyphmill;
 

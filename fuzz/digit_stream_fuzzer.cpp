@@ -1,11 +1,11 @@
 // The streaming binary-to-text decoder of glyphmill-convert, fed in pieces of
 // random sizes on both of its paths, against one whole-input decode, the
 // window's conversion of the same characters and the step-by-step model.
+#include "binary_to_text.h"
+#include "digit_stream_decoder.h"
 #include "fuzz_support.h"
-#include "main_window/binary_to_text.h"
-#include "main_window/digit_stream_decoder.h"
-#include "model/stepwise_model.h"
 #include "piece_sizes.h"
+#include "stepwise_model.h"
 
 #include <cstring>
 #include <memory>

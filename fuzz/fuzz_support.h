@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/windows_1252.h"
+#include "windows_1252.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,9 @@
 // number accepts it, and then to the value the C library reads; no text
 // makes them fail in any other way.
 #include "fuzz_support.h"
-#include "runtime/number_text.h"
-#include "runtime/runtime_error.h"
+#include "number_text.h"
+#include "runtime_error.h"
+#include "value_operations.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // "Number To Binary" against the step-by-step model.
 #include "fuzz_support.h"
-#include "main_window/number_to_binary.h"
-#include "model/stepwise_model.h"
+#include "number_to_binary.h"
+#include "stepwise_model.h"
 
 using namespace glyphmill;
 

@@ -1,8 +1,8 @@
 // The strict decoder of glyphmill-convert, fed in pieces of random sizes
 // from several files, against a byte-by-byte reading of the same rules.
 #include "fuzz_support.h"
-#include "main_window/strict_digit_decoder.h"
 #include "piece_sizes.h"
+#include "strict_digit_decoder.h"
 
 #include <cstring>
 #include <memory>

@@ -1,9 +1,9 @@
 // "Ascii To Binary" against the step-by-step model, and the encoder's
 // portable and vector paths against each other.
+#include "digit_lines.h"
 #include "fuzz_support.h"
-#include "main_window/digit_lines.h"
-#include "main_window/text_to_binary.h"
-#include "model/stepwise_model.h"
+#include "stepwise_model.h"
+#include "text_to_binary.h"
 
 #include <string>
 

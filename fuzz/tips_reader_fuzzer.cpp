@@ -3,9 +3,9 @@
 // UTF-8 reading of a valid UTF-8 file (as the C library's converter reads
 // it) and the code page reading of any other file.
 #include "fuzz_support.h"
-#include "runtime/line_input.h"
-#include "runtime/runtime_error.h"
-#include "runtime/text_file_encoding.h"
+#include "line_input.h"
+#include "runtime_error.h"
+#include "text_file_encoding.h"
 
 #include <cerrno>
 #include <iconv.h>

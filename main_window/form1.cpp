@@ -1,25 +1,24 @@
-#include "main_window/form1.h"
+#include "form1.h"
 
-#include "about_window/form2.h"
-#include "main_window/binary_to_text.h"
-#include "main_window/number_to_binary.h"
-#include "main_window/text_to_binary.h"
-#include "main_window/weights_table.h"
-#include "runtime/busy_cursor.h"
-#include "runtime/command_button.h"
-#include "runtime/default_instances.h"
-#include "runtime/event_dispatch.h"
-#include "runtime/frame.h"
-#include "runtime/key_code.h"
-#include "runtime/label.h"
-#include "runtime/option_button.h"
-#include "runtime/program.h"
-#include "runtime/qt_text.h"
-#include "runtime/single_line_text_box.h"
-#include "runtime/text_box.h"
-#include "runtime/timer.h"
-#include "runtime/twips.h"
-#include "tip_window/frmtip.h"
+#include "binary_to_text.h"
+#include "busy_cursor.h"
+#include "command_button.h"
+#include "default_instances.h"
+#include "event_dispatch.h"
+#include "form2.h"
+#include "frame.h"
+#include "frmtip.h"
+#include "key_code.h"
+#include "label.h"
+#include "number_to_binary.h"
+#include "option_button.h"
+#include "program.h"
+#include "qt_text.h"
+#include "single_line_text_box.h"
+#include "text_box.h"
+#include "text_to_binary.h"
+#include "timer.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -144,11 +143,6 @@ void Form1::releaseControls() {
     mnuhelp = nullptr;
     mnustreck = nullptr;
     mnuexit = nullptr;
-}
-
-void Form1::Form_Load() {
-    WeightsForBinary = makeWeightsTable();
-    WeightsForText = makeWeightsTable();
 }
 
 void Form1::Command1_Click() {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "runtime/form.h"
-#include "runtime/value.h"
-
-#include <cstdint>
+#include "form.h"
 
 class QAction;
 class QMenu;
@@ -23,17 +20,6 @@ class Form1 : public Form {
   public:
     Form1();
 
-    // Module variables; they keep their values between clicks. The
-    // conversions work on the whole text at once and keep their counters
-    // local, so only the weights tables are read.
-    std::int32_t PowerOfTwo = 0;
-    Value WeightsForText;
-    Value WeightsForBinary;
-    Value CharCode;
-    Value CharPos;
-    Value BitIndex;
-    Value BitCount;
-
     void Command1_Click();
     void Text1_KeyDown(int KeyCode, int Shift);
     void Text3_KeyDown(int KeyCode, int Shift);
@@ -44,7 +30,6 @@ class Form1 : public Form {
   protected:
     void createControls(FormWindow &window) override;
     void releaseControls() override;
-    void Form_Load() override;
     void closeRequested() override;
 
   private:

@@ -1,15 +1,15 @@
-#include "tip_window/frmtip.h"
+#include "frmtip.h"
 
-#include "runtime/app.h"
-#include "runtime/command_button.h"
-#include "runtime/default_instances.h"
-#include "runtime/label.h"
-#include "runtime/line_input.h"
-#include "runtime/picture_box.h"
-#include "runtime/program.h"
-#include "runtime/qt_text.h"
-#include "runtime/random_numbers.h"
-#include "runtime/twips.h"
+#include "app.h"
+#include "command_button.h"
+#include "default_instances.h"
+#include "label.h"
+#include "line_input.h"
+#include "picture_box.h"
+#include "program.h"
+#include "qt_text.h"
+#include "random_numbers.h"
+#include "twips.h"
 
 #include <QDir>
 #include <QFile>

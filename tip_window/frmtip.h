@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/collection.h"
-#include "runtime/form.h"
+#include "collection.h"
+#include "form.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // The vector paths of the codec against the portable path, and both against
 // the rules written out plainly, on generated input cut into pieces of every
 // size.
-#include "main_window/codec_path.h"
-#include "main_window/digit_lines.h"
-#include "main_window/digit_stream_decoder.h"
+#include "codec_path.h"
+#include "digit_lines.h"
+#include "digit_stream_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "main_window/strict_digit_decoder.h"
+#include "strict_digit_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The answer box takes a large text in one step and a hidden box takes its
 // text when it is shown; what the box returns and shows stays the same.
-#include "runtime/text_box.h"
+#include "text_box.h"
 
 #include <QApplication>
 #include <QScrollBar>

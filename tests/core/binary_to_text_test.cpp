@@ -1,4 +1,4 @@
-#include "main_window/binary_to_text.h"
+#include "binary_to_text.h"
 #include "test_text.h"
 
 #include <gtest/gtest.h>

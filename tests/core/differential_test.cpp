@@ -1,12 +1,12 @@
 // The production conversions against the step-by-step model, on many
 // generated inputs.
-#include "main_window/binary_to_text.h"
-#include "main_window/number_to_binary.h"
-#include "main_window/text_to_binary.h"
-#include "model/stepwise_model.h"
-#include "runtime/number_text.h"
-#include "runtime/windows_1252.h"
+#include "binary_to_text.h"
+#include "number_text.h"
+#include "number_to_binary.h"
+#include "stepwise_model.h"
 #include "test_text.h"
+#include "text_to_binary.h"
+#include "windows_1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "main_window/number_to_binary.h"
+#include "number_to_binary.h"
 #include "test_text.h"
 
 #include <gtest/gtest.h>

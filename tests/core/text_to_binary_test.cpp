@@ -1,5 +1,5 @@
-#include "main_window/text_to_binary.h"
 #include "test_text.h"
+#include "text_to_binary.h"
 
 #include <gtest/gtest.h>
 

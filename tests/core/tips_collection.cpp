@@ -1,5 +1,5 @@
-#include "runtime/collection.h"
-#include "runtime/runtime_error.h"
+#include "collection.h"
+#include "runtime_error.h"
 
 #include <gtest/gtest.h>
 

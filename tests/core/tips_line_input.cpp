@@ -1,5 +1,5 @@
-#include "runtime/line_input.h"
-#include "runtime/runtime_error.h"
+#include "line_input.h"
+#include "runtime_error.h"
 
 #include <gtest/gtest.h>
 

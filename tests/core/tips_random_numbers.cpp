@@ -1,5 +1,5 @@
-#include "runtime/random_generator.h"
-#include "runtime/random_numbers.h"
+#include "random_generator.h"
+#include "random_numbers.h"
 
 #include <gtest/gtest.h>
 

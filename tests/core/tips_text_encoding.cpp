@@ -1,4 +1,4 @@
-#include "runtime/text_file_encoding.h"
+#include "text_file_encoding.h"
 
 #include <gtest/gtest.h>
 

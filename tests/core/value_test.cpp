@@ -1,7 +1,8 @@
-#include "runtime/number_text.h"
-#include "runtime/runtime_error.h"
-#include "runtime/value.h"
+#include "number_text.h"
+#include "runtime_error.h"
 #include "test_text.h"
+#include "value.h"
+#include "value_operations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/windows_1252.h"
+#include "windows_1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "about_window/form2.h"
-#include "gui/support/gui_test.h"
-#include "main_window/form1.h"
-#include "runtime/label.h"
-#include "runtime/timer.h"
-#include "runtime/twips.h"
+#include "form1.h"
+#include "form2.h"
+#include "gui_test.h"
+#include "label.h"
+#include "timer.h"
+#include "twips.h"
 
 #include <QAction>
 #include <QElapsedTimer>

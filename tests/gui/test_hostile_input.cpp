@@ -1,17 +1,18 @@
 // Input meant to break the program: huge pastes, characters the code page
 // lacks, NUL characters, odd numbers and tips files that are no tips files.
 // After each the program must still work and hold everything the user typed.
-#include "gui/support/gui_test.h"
-#include "main_window/form1.h"
-#include "runtime/app.h"
-#include "runtime/command_button.h"
-#include "runtime/label.h"
-#include "runtime/option_button.h"
-#include "runtime/qt_text.h"
-#include "runtime/single_line_text_box.h"
-#include "runtime/text_box.h"
-#include "runtime/windows_1252.h"
-#include "tip_window/frmtip.h"
+#include "app.h"
+#include "command_button.h"
+#include "form1.h"
+#include "frmtip.h"
+#include "gui_test.h"
+#include "label.h"
+#include "option_button.h"
+#include "qt_text.h"
+#include "single_line_text_box.h"
+#include "text_box.h"
+#include "value_operations.h"
+#include "windows_1252.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -172,15 +173,14 @@ class HostileInputTest : public QObject {
     }
 
     std::unique_ptr<test::ReportCollector> m_reports;
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::ProgramFolder> m_folder;
 
   private Q_SLOTS:
     void init() {
         test::resetProgram();
         m_reports = std::make_unique<test::ReportCollector>();
-        m_folder = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<test::ProgramFolder>();
         QVERIFY(m_folder->isValid());
-        App::setPathForTests(m_folder->path());
         form().Show();
         QVERIFY(QTest::qWaitForWindowActive(window()));
     }
@@ -188,7 +188,6 @@ class HostileInputTest : public QObject {
     void cleanup() {
         m_reports.reset();
         test::resetProgram();
-        App::setPathForTests(QString());
         m_folder.reset();
         QApplication::clipboard()->clear();
     }

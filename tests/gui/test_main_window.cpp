@@ -1,10 +1,10 @@
-#include "gui/support/gui_test.h"
-#include "main_window/form1.h"
-#include "runtime/command_button.h"
-#include "runtime/label.h"
-#include "runtime/option_button.h"
-#include "runtime/single_line_text_box.h"
-#include "runtime/text_box.h"
+#include "command_button.h"
+#include "form1.h"
+#include "gui_test.h"
+#include "label.h"
+#include "option_button.h"
+#include "single_line_text_box.h"
+#include "text_box.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -124,15 +124,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(option("Option3")->parentWidget(), window()->findChild<QWidget *>("Frame2"));
         for (const char *name : {"Text1", "Text2", "Text3"})
             QVERIFY(!text(name)->isReadOnly());
-    }
-
-    void weightsTablesAreBuiltAtLoad() {
-        for (const Value *table : {&form().WeightsForText, &form().WeightsForBinary}) {
-            QCOMPARE(table->size(), std::size_t(9));
-            QVERIFY((*table)[0].text().empty());
-            QVERIFY((*table)[1].text() == u"128");
-            QVERIFY((*table)[8].text() == u"1");
-        }
     }
 
     void filesMenu() {

@@ -1,17 +1,17 @@
 // A whole session as a user has it: every window opened and closed in every
 // way it closes, then "Exit". Nothing may stay behind: no window, and, in the
 // sanitizer build, no allocation that LeakSanitizer finds unreachable at exit.
-#include "about_window/form2.h"
-#include "gui/support/gui_test.h"
-#include "main_window/form1.h"
-#include "runtime/app.h"
-#include "runtime/command_button.h"
-#include "runtime/label.h"
-#include "runtime/option_button.h"
-#include "runtime/single_line_text_box.h"
-#include "runtime/text_box.h"
-#include "runtime/timer.h"
-#include "tip_window/frmtip.h"
+#include "app.h"
+#include "command_button.h"
+#include "form1.h"
+#include "form2.h"
+#include "frmtip.h"
+#include "gui_test.h"
+#include "label.h"
+#include "option_button.h"
+#include "single_line_text_box.h"
+#include "text_box.h"
+#include "timer.h"
 
 #include <QAction>
 #include <QFile>
@@ -50,14 +50,13 @@ class SessionLeaksTest : public QObject {
   private Q_SLOTS:
     void aSessionThroughEveryWindowEndsCleanly() {
         test::resetProgram();
-        QTemporaryDir folder;
+        test::ProgramFolder folder;
         QVERIFY(folder.isValid());
         {
             QFile tips(folder.filePath(QStringLiteral("help.cfg")));
             QVERIFY(tips.open(QIODevice::WriteOnly));
             tips.write("first tip\nsecond tip\nthird tip\n");
         }
-        App::setPathForTests(folder.path());
         test::ReportCollector reports;
 
         // The main window and its three conversions, one refused number
@@ -108,7 +107,6 @@ class SessionLeaksTest : public QObject {
         DefaultInstances::clear();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
-        App::setPathForTests(QString());
     }
 };
 

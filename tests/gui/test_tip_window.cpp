@@ -1,12 +1,12 @@
-#include "gui/support/gui_test.h"
-#include "main_window/form1.h"
-#include "runtime/app.h"
-#include "runtime/command_button.h"
-#include "runtime/label.h"
-#include "runtime/picture_box.h"
-#include "runtime/random_generator.h"
-#include "runtime/random_numbers.h"
-#include "tip_window/frmtip.h"
+#include "app.h"
+#include "command_button.h"
+#include "form1.h"
+#include "frmtip.h"
+#include "gui_test.h"
+#include "label.h"
+#include "picture_box.h"
+#include "random_generator.h"
+#include "random_numbers.h"
 
 #include <QAction>
 #include <QDir>
@@ -75,7 +75,7 @@ class TipWindowTest : public QObject {
     void pressOk() { QTest::mouseClick(button("cmdOK"), Qt::LeftButton); }
     void pressNextTip() { QTest::mouseClick(button("cmdNextTip"), Qt::LeftButton); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::ProgramFolder> m_folder;
     std::unique_ptr<test::ReportCollector> m_reports;
     std::vector<float> m_numbers;
     std::size_t m_nextNumber = 0;
@@ -84,9 +84,8 @@ class TipWindowTest : public QObject {
     void init() {
         test::resetProgram();
         m_reports = std::make_unique<test::ReportCollector>();
-        m_folder = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<test::ProgramFolder>();
         QVERIFY(m_folder->isValid());
-        App::setPathForTests(m_folder->path());
         useRandomNumbers({0.0F});
         RandomNumbers::installFixedSource(
             [this] { return m_numbers[m_nextNumber++ % m_numbers.size()]; });
@@ -100,7 +99,6 @@ class TipWindowTest : public QObject {
         m_reports.reset();
         test::resetProgram();
         RandomNumbers::removeFixedSource();
-        App::setPathForTests(QString());
         m_folder.reset();
     }
 
@@ -519,7 +517,7 @@ class TipWindowTest : public QObject {
         QVERIFY(QString::fromUtf8(bytes).toUtf8() == bytes);
         const QStringList lines = QString::fromUtf8(bytes.chopped(1)).split(QLatin1Char('\n'));
         QVERIFY(lines.size() >= 12);
-        App::setPathForTests(QFileInfo(shipped).absolutePath());
+        QVERIFY(QFile::copy(shipped, m_folder->filePath(QStringLiteral("help.cfg"))));
         openTips();
         QCOMPARE(tipTexts(tip()), lines);
         Label *label = tipLabel();

@@ -1,13 +1,13 @@
 // The window's peak memory around one large conversion: the window shown
 // with empty boxes, the input set, then "DO!!!". Each figure is the peak
 // resident size of the process so far.
-#include "main_window/form1.h"
-#include "runtime/command_button.h"
-#include "runtime/default_instances.h"
-#include "runtime/event_dispatch.h"
-#include "runtime/option_button.h"
-#include "runtime/program.h"
-#include "runtime/text_box.h"
+#include "command_button.h"
+#include "default_instances.h"
+#include "event_dispatch.h"
+#include "form1.h"
+#include "option_button.h"
+#include "program.h"
+#include "text_box.h"
 
 #include <QApplication>
 

@@ -1,6 +1,43 @@
-#include "gui/support/gui_test.h"
+#include "gui_test.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace glyphmill::test {
+
+namespace {
+void emptyProgramFolder() {
+    QDir folder(QCoreApplication::applicationDirPath());
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    for (const QFileInfo &entry :
+         folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        if (entry.fileName() == program)
+            continue;
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+}
+} // namespace
+
+ProgramFolder::ProgramFolder() {
+    emptyProgramFolder();
+}
+
+ProgramFolder::~ProgramFolder() {
+    emptyProgramFolder();
+}
+
+QString ProgramFolder::path() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString ProgramFolder::filePath(const QString &name) const {
+    return QDir(path()).filePath(name);
+}
 
 namespace {
 

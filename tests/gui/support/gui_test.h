@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/default_instances.h"
-#include "runtime/event_dispatch.h"
+#include "default_instances.h"
+#include "event_dispatch.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -25,6 +25,20 @@ class ReportCollector {
   private:
     QStringList m_reports;
     QStringList m_titles;
+};
+
+// The program reads its tips beside its executable; each window test runs
+// from a folder of its own, which this empties of everything but the test
+// program when it starts and ends.
+class ProgramFolder {
+  public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder &) = delete;
+    ProgramFolder &operator=(const ProgramFolder &) = delete;
+    bool isValid() const { return true; }
+    QString path() const;
+    QString filePath(const QString &name) const;
 };
 
 // Forgets every window and form instance, as at a fresh program start.

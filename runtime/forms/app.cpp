@@ -1,0 +1,11 @@
+#include "app.h"
+
+#include <QCoreApplication>
+
+namespace glyphmill {
+
+QString App::Path() {
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace glyphmill

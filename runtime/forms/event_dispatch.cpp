@@ -1,0 +1,82 @@
+#include "event_dispatch.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace glyphmill {
+
+int EventDispatch::s_depth = 0;
+bool EventDispatch::s_ended = false;
+
+namespace {
+EventDispatch::ReportSink &reportSink() {
+    static EventDispatch::ReportSink sink;
+    return sink;
+}
+} // namespace
+
+void EventDispatch::run(const std::function<void()> &handler) {
+    if (s_ended || !handler)
+        return;
+    if (s_depth > 0) {
+        // A handler called from another one: its error stops the caller too.
+        handler();
+        return;
+    }
+    ++s_depth;
+    try {
+        handler();
+    } catch (const RuntimeError &error) {
+        --s_depth;
+        report(error);
+        return;
+    } catch (...) {
+        --s_depth;
+        throw;
+    }
+    --s_depth;
+}
+
+QString EventDispatch::reportText(const RuntimeError &error) {
+    QString text = QStringLiteral("Run-time error '%1':\n\n%2")
+                       .arg(error.number())
+                       .arg(QString::fromStdString(error.description()));
+    if (!error.detail().empty())
+        text += QStringLiteral("\n\n") + QString::fromStdString(error.detail());
+    return text;
+}
+
+void EventDispatch::report(const RuntimeError &error) {
+    const QString title = QStringLiteral("Glyphmill");
+    const QString text = reportText(error);
+    if (reportSink()) {
+        reportSink()(title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("errorReport"));
+    box.exec();
+}
+
+void EventDispatch::setReportSink(ReportSink sink) {
+    reportSink() = std::move(sink);
+}
+
+void EventDispatch::endProgram() {
+    s_ended = true;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+bool EventDispatch::programEnded() {
+    return s_ended;
+}
+
+void EventDispatch::clearProgramEnded() {
+    s_ended = false;
+}
+
+} // namespace glyphmill

@@ -1,0 +1,10 @@
+#include "frame.h"
+
+namespace glyphmill {
+
+Frame::Frame(QWidget *parent)
+    : QFrame(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
+}
+
+} // namespace glyphmill
