@@ -1,0 +1,50 @@
+#pragma once
+
+#include "default_instances.h"
+#include "form1.h"
+#include "option_button.h"
+#include "single_line_text_box.h"
+#include "text_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+namespace glyphmill::test {
+
+// What every window test starts from: a fresh program with its main window
+// shown, no tips file beside the executable, and the error reports collected
+// instead of shown in message boxes that would wait for a click.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  protected Q_SLOTS:
+    void init();
+    void cleanup();
+
+  protected:
+    static QWidget *mainWindow() { return &defaultInstance<Form1>().window(); }
+    // A named control of a window, the main window unless another is given.
+    template <typename T = TextBox> static T *control(const char *name, QWidget *window = nullptr) {
+        T *found = (window ? window : mainWindow())->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    static OptionButton *option(const char *name) { return control<OptionButton>(name); }
+    static SingleLineTextBox *numberBox() { return control<SingleLineTextBox>("Text5"); }
+    static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    static void clickDo() { click(control<QWidget>("Command1")); }
+    static void paste(QWidget *box, const QString &text);
+    // Chooses an item of the main window's "Files" menu.
+    static void menu(const char *item) { control<QAction>(item)->trigger(); }
+    // The shown top-level window of that name, or null.
+    static QWidget *shownWindow(const char *name);
+    // Writes the tips file "help.cfg" beside the test program.
+    static void writeTips(const QByteArray &bytes);
+    static QString tipsPath();
+
+    QStringList m_reports;
+};
+
+} // namespace glyphmill::test
