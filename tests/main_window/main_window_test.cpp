@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 
 using namespace glyphmill;
 
@@ -12,41 +13,19 @@ namespace {
 
 const QString kHi = QStringLiteral("01001000\r\n01101001\r\n");
 const QString kA = QStringLiteral("01000001\r\n");
-const QString kOld = QStringLiteral("old"); // both answer boxes before "DO!!!"
+const QString kOld = QStringLiteral("old"); // in both answer boxes before "DO!!!"
 
-QString refused(const QString &number, const char *error) {
-    return QStringLiteral(
-               "Run-time error %1\n\nThe number \"%2\" was refused: \"Number To Binary\" "
-               "takes numbers from 0 to 1073741824.")
-        .arg(QLatin1String(error), number);
-}
-
-QString noCode(const char *character) {
-    return QStringLiteral("Run-time error '5':\n\nCharacter %1 has no 8-bit code")
-        .arg(QString::fromUtf8(character));
-}
-
-// "DO!!!" after the options were clicked, in this order, and the input and
-// the number pasted into their boxes: what the answer box, the number's
-// answer box and the error report then show.
+// The input and the number pasted into their boxes, then the steps: a button
+// is clicked, a text box takes the keys that follow it. What the answer box,
+// the number's answer box and the error report then show.
 struct Click {
-    const char *options;
+    const char *steps;
     QString input, number, answer, binary, report;
-};
-
-// A key pressed in a box, with "Number To Binary" selected, "Hi" in the input
-// box and 5 in the number box.
-struct Key {
-    const char *box;
-    Qt::Key key;
-    int presses;
-    bool converted, binaryToAscii;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Click)
-Q_DECLARE_METATYPE(Key)
 
 class MainWindowTest : public test::WindowTest {
     Q_OBJECT
@@ -56,123 +35,98 @@ class MainWindowTest : public test::WindowTest {
         QTest::addColumn<Click>("row");
         const QString lines = kA + QStringLiteral("00001101\r\n00001010\r\n01000010\r\n");
         const QString nines(40000, QChar(u'9'));
-        QTest::newRow("Hi: two lines") << Click{"", "Hi", "", kHi, kOld, ""};
-        QTest::newRow("line break pasted as LF: CR LF") << Click{"", "A\nB", "", lines, kOld, ""};
-        QTest::newRow("codes 255 and 128")
-            << Click{"", "ÿ€", "", "11111111\r\n10000000\r\n", kOld, ""};
-        QTest::newRow("character without a code: reported, digits so far stay") << Click{
-            "", "Hi Ω!", "", kHi + "00100000\r\n", kOld, noCode("'Ω' (U+03A9) at position 4")};
-        QTest::newRow("character beyond 16 bits counts once")
-            << Click{"", "A😀B", "", kA, kOld, noCode("'😀' (U+1F600) at position 2")};
+        const QString refused =
+            "Run-time error '6':\n\nOverflow\n\nThe number \"" + nines +
+            "\" was refused: \"Number To Binary\" takes numbers from 0 to 1073741824.";
+        const QString noCode =
+            "Run-time error '5':\n\nCharacter 'Ω' (U+03A9) at position 4 has no 8-bit code";
+        QTest::newRow("at start, Ascii To Binary alone: Hi, two lines")
+            << Click{"Command1", "Hi", "5", kHi, kOld, ""};
+        QTest::newRow("10,000 characters: all, shown from the top")
+            << Click{"Command1", QString(10000, u'A'), "", kA.repeated(10000), kOld, ""};
+        QTest::newRow("line break pasted as LF: CR LF")
+            << Click{"Command1", "A\nB", "", lines, kOld, ""};
+        QTest::newRow("codes 255 and 128, then a character without a code")
+            << Click{"Command1", "ÿ€ Ω!", "", "11111111\r\n10000000\r\n00100000\r\n", kOld, noCode};
         QTest::newRow("digits in lines: Hi")
-            << Click{"Option2", "01001000\n01101001", "", "Hi", kOld, ""};
-        QTest::newRow("eight zeros: no character")
-            << Click{"Option2", "010000010000000001000010", "", "AB", kOld, ""};
-        QTest::newRow("a lone 1: code 128") << Click{"Option2", "1", "", "€", kOld, ""};
-        QTest::newRow("NUL pasted between digits: dropped")
-            << Click{"Option2", "0100" + QString(QChar(u'\0')) + "0001", "", "A", kOld, ""};
-        QTest::newRow("5: 101") << Click{"Option3", "A", "5", kA, "101", ""};
-        QTest::newRow("4, then Binary To Ascii")
-            << Click{"Option3 Option2", "01000001", "4", "A", "100", ""};
-        QTest::newRow("no number: no digits") << Click{"Option3", "A", "1,5", kA, kOld, ""};
-        QTest::newRow("negative: refused, no text conversion")
-            << Click{"Option3", "A", "-5", kOld, "", refused("-5", "'13':\n\nType mismatch")};
-        QTest::newRow("40,000 digits: refused, kept whole")
-            << Click{"Option3", "A", nines, kOld, "", refused(nines, "'6':\n\nOverflow")};
+            << Click{"Option2 Command1", "01001000\n01101001", "", "Hi", kOld, ""};
+        QTest::newRow("eight zeros: no character; a lone 1: code 128")
+            << Click{"Option2 Command1", "01000001000000001", "", "A€", kOld, ""};
+        QTest::newRow("NUL pasted between digits: dropped") << Click{
+            "Option2 Command1", "0100" + QString(QChar(u'\0')) + "0001", "", "A", kOld, ""};
+        QTest::newRow("Number To Binary stays selected, then Binary To Ascii")
+            << Click{"Option3 Option3 Option1 Option2 Command1", "01000001", "4", "A", "100", ""};
+        QTest::newRow("no number: no digits")
+            << Click{"Option3 Command1", "A", "1,5", kA, kOld, ""};
+        QTest::newRow("40,000 digits: refused, kept whole, no text conversion")
+            << Click{"Option3 Command1", "A", nines, kOld, "", refused};
+        QTest::newRow("F4 in the input box: DO!!!")
+            << Click{"Option3 Text1 F4", "Hi", "5", kHi, "101", ""};
+        QTest::newRow("F4 in the answer box: DO!!!")
+            << Click{"Option3 Text3 F4", "Hi", "5", kHi, "101", ""};
+        QTest::newRow("F4 in the number box: nothing")
+            << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
+        QTest::newRow("F1 in the input box: Binary To Ascii")
+            << Click{"Option3 Text1 F1 F4", "01000001", "5", "A", "101", ""};
+        QTest::newRow("F1 in the answer box: Binary To Ascii")
+            << Click{"Option3 Text3 F1 F4", "01000001", "5", "A", "101", ""};
+        QTest::newRow("F1 twice: Ascii To Binary")
+            << Click{"Option3 Text1 F1 F1 F4", "Hi", "5", kHi, "101", ""};
+        QTest::newRow("F1 in the number box: nothing")
+            << Click{"Option3 Text5 F1 Text1 F4", "Hi", "5", kHi, "101", ""};
     }
 
     void doButton() {
         QFETCH(Click, row);
         control("Text3")->SetText(kOld);
         control("Text2")->SetText(kOld);
-        for (const QString &name : QString::fromLatin1(row.options).split(u' ', Qt::SkipEmptyParts))
-            QTest::mouseClick(option(qPrintable(name)), Qt::LeftButton);
         paste(control("Text1"), row.input);
         paste(numberBox(), row.number);
-        clickDo();
+        QWidget *box = nullptr;
+        for (const QString &step : QString::fromLatin1(row.steps).split(u' ')) {
+            if (step.startsWith(u'F'))
+                QTest::keyClick(box, QKeySequence(step)[0].key());
+            else if (step.startsWith(u'T'))
+                box = control<QWidget>(qPrintable(step));
+            else
+                click(control<QWidget>(qPrintable(step)));
+        }
         QCOMPARE(control("Text3")->Text(), row.answer);
+        QCOMPARE(control("Text3")->toPlainText(), QString(row.answer).replace("\r\n", "\n"));
+        QCOMPARE(control("Text3")->verticalScrollBar()->value(), 0);
         QCOMPARE(control("Text2")->Text(), row.binary);
         QCOMPARE(numberBox()->Text(), row.number);
         QCOMPARE(std::exchange(m_reports, {}),
                  row.report.isEmpty() ? QStringList() : QStringList{row.report});
     }
 
-    void keys_data() {
-        QTest::addColumn<Key>("key");
-        QTest::newRow("F4 in the input box: DO!!!") << Key{"Text1", Qt::Key_F4, 1, true, false};
-        QTest::newRow("F4 in the answer box: DO!!!") << Key{"Text3", Qt::Key_F4, 1, true, false};
-        QTest::newRow("F4 in the number box: nothing") << Key{"Text5", Qt::Key_F4, 1, false, false};
-        QTest::newRow("F1 in the input box: Binary To Ascii")
-            << Key{"Text1", Qt::Key_F1, 1, false, true};
-        QTest::newRow("F1 in the answer box: Binary To Ascii")
-            << Key{"Text3", Qt::Key_F1, 1, false, true};
-        QTest::newRow("F1 twice: Ascii To Binary") << Key{"Text1", Qt::Key_F1, 2, false, false};
-        QTest::newRow("F1 in the number box: nothing") << Key{"Text5", Qt::Key_F1, 1, false, false};
-    }
-
-    void keys() {
-        QFETCH(Key, key);
-        click(option("Option3"));
-        paste(numberBox(), QStringLiteral("5"));
-        paste(control("Text1"), QStringLiteral("Hi"));
-        for (int i = 0; i < key.presses; ++i)
-            QTest::keyClick(control<QWidget>(key.box), key.key);
-        QCOMPARE(control("Text3")->Text(), key.converted ? kHi : QString());
-        QCOMPARE(control("Text2")->Text(), key.converted ? QStringLiteral("101") : QString());
-        QCOMPARE(option("Option2")->isChecked(), key.binaryToAscii);
-        QCOMPARE(option("Option1")->isChecked(), !key.binaryToAscii);
-        QVERIFY(option("Option3")->isChecked());
-    }
-
-    void numberToBinaryStaysSelected() {
-        for (const char *name : {"Option3", "Option2", "Option1", "Option3"})
-            click(option(name));
-        QVERIFY(option("Option3")->isChecked() && option("Option1")->isChecked());
-        QVERIFY(!option("Option2")->isChecked());
-    }
-
-    // Name, caption and place of every control, the size of those that do not
-    // size themselves to their captions; the captions show in full.
-    void controls() {
-        const QStringList designed{"Frame2  16,312 129x49",
-                                   "Option3 Number To Binary 8,16 105x25",
-                                   "Text5  160,280 305x25",
-                                   "Text2  160,328 305x33",
-                                   "Option2 Binary To Ascii 24,272 113x25",
-                                   "Option1 Ascii To Binary 24,248 113x17",
-                                   "Frame1  16,232 129x73",
-                                   "Text3  240,24 217x193",
-                                   "Command1 DO!!! 376,232 81x33",
-                                   "Text1  16,24 217x195",
-                                   "Label4 Binary: 160,312",
-                                   "Label1 Number: 160,264",
-                                   "Label3 Answer: 248,8",
-                                   "Label2 Your Text  ->  Binary or Ascii: 24,8"};
-        QStringList shown;
-        for (const QString &line : designed) {
-            auto *widget = control<QWidget>(qPrintable(line.section(u' ', 0, 0)));
-            const QString caption = widget->property("text").toString();
-            QVERIFY(caption.isEmpty() || widget->sizeHint().width() <= widget->width());
-            shown << QStringLiteral("%1 %2 %3,%4")
-                         .arg(widget->objectName(), caption)
-                         .arg(widget->x())
-                         .arg(widget->y());
-            if (!qobject_cast<QLabel *>(widget))
-                shown.last() += QStringLiteral(" %1x%2").arg(widget->width()).arg(widget->height());
-        }
-        QCOMPARE(shown, designed);
-    }
-
+    // The captions show in full.
     void windowAtStart() {
-        QCOMPARE(mainWindow()->windowTitle(), QStringLiteral("Glyphmill"));
-        QCOMPARE(QApplication::focusWidget(), control("Text1"));
-        QVERIFY(option("Option1")->isChecked() && !option("Option2")->isChecked());
-        QVERIFY(!option("Option3")->isChecked() && !control("Text4")->isVisible());
+        QStringList shown{mainWindow()->windowTitle()};
+        for (const char *name : {"Label2", "Label3", "Text1", "Text3", "Command1", "Option1",
+                                 "Option2", "Label1", "Text5", "Label4", "Text2", "Option3"}) {
+            auto *widget = control<QWidget>(name);
+            shown << widget->property("text").toString();
+            QVERIFY(widget->isVisible());
+            QVERIFY(shown.last().isEmpty() || widget->sizeHint().width() <= widget->width());
+        }
         auto *files = control<QMenu>("mnufiles");
-        QStringList items{files->title()};
+        shown << files->title();
         for (const QAction *item : files->actions())
-            items << item->text();
-        QCOMPARE(items, (QStringList{"Files", "About", "Did U Know", "", "Exit"}));
+            shown << item->text();
+        QCOMPARE(shown, (QStringList{"Glyphmill", "Your Text  ->  Binary or Ascii:", "Answer:", "",
+                                     "", "DO!!!", "Ascii To Binary", "Binary To Ascii",
+                                     "Number:", "", "Binary:", "", "Number To Binary", "Files",
+                                     "About", "Did U Know", "", "Exit"}));
+        QCOMPARE(QApplication::focusWidget(), control("Text1"));
+        QVERIFY(!control("Text4")->isVisible());
+    }
+
+    // A text box holds no character of code 0: a text set with one stops there.
+    void aTextStopsAtNul() {
+        control("Text3")->SetText("ab" + QString(QChar(u'\0')) + "cd");
+        numberBox()->SetText("5" + QString(QChar(u'\0')) + "1");
+        QCOMPARE(control("Text3")->Text() + numberBox()->Text(), QStringLiteral("ab5"));
     }
 
     void exitEndsTheProgram() {

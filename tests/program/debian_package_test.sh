@@ -1,6 +1,5 @@
 #!/bin/bash
-# Builds the Debian package and checks its fields and contents, then runs the
-# command-line tool unpacked from it.
+# Builds the Debian package and checks its fields and what it installs.
 # Usage: debian_package_test.sh CPACK BUILD_DIR OUTPUT_DIR
 set -u
 cpack=${1:?} build=${2:?} out=${3:?} failures=0
@@ -9,7 +8,7 @@ check() { if "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((fai
 rm -rf "$out"
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out.log" 2>&1 || { cat "$out.log"; exit 1; }
 deb=$(echo "$out"/*.deb)
-check "Package, Version, Description" [ "$(dpkg-deb -f "$deb" Package Version Description | head -n 3)" = \
+check "name, version, description" [ "$(dpkg-deb -f "$deb" Package Version Description | head -n 3)" = \
     "$(printf 'Package: glyphmill\nVersion: 2.0.0.1\nDescription: Use It To Decode Binary Or Ascii')" ]
 check "depends on Qt Widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 contents=$(dpkg-deb -c "$deb")
@@ -17,7 +16,4 @@ for file in "usr/bin/glyphmill -> ../lib/glyphmill/glyphmill" usr/lib/glyphmill/
     usr/share/applications/glyphmill.desktop usr/share/man/man1/glyphmill.1.gz; do
     check "holds $file" grep -qF "./$file" <<<"$contents"
 done
-dpkg-deb -x "$deb" "$out/root"
-[ "${GLYPHMILL_HAS_CONVERT:-0}" = 0 ] || check "the unpacked glyphmill-convert runs" \
-    [ "$(printf Hi | "$out/root/usr/bin/glyphmill-convert" text-to-binary | tr -d '\r\n')" = 0100100001101001 ]
 [ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }

@@ -4,16 +4,16 @@
 #include "random_numbers.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 
 namespace glyphmill::test {
 
 void WindowTest::init() {
     QFile::remove(tipsPath());
-    QDir().rmdir(tipsPath());
     EventDispatch::setReportSink(
         [this](const QString &, const QString &text) { m_reports << text; });
+    // Of single precision, in [0, 1).
+    RandomNumbers::installFixedSource([this] { return float(m_random() >> 8) * 0x1p-24F; });
     defaultInstance<Form1>().Show();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
 }
@@ -25,8 +25,6 @@ void WindowTest::cleanup() {
     EventDispatch::setReportSink({});
     RandomNumbers::removeFixedSource();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QFile::remove(tipsPath());
-    QDir().rmdir(tipsPath());
     // No error that the test did not take.
     QCOMPARE(reports, QStringList());
 }
@@ -37,22 +35,9 @@ void WindowTest::paste(QWidget *box, const QString &text) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
-QWidget *WindowTest::shownWindow(const char *name) {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String(name) && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 void WindowTest::writeTips(const QByteArray &bytes) {
     QFile file(tipsPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QString WindowTest::tipsPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.cfg"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 } // namespace glyphmill::test

@@ -2,7 +2,6 @@
 
 #include "default_instances.h"
 #include "form1.h"
-#include "option_button.h"
 #include "single_line_text_box.h"
 #include "text_box.h"
 
@@ -10,11 +9,14 @@
 #include <QApplication>
 #include <QTest>
 
+#include <random>
+
 namespace glyphmill::test {
 
 // What every window test starts from: a fresh program with its main window
-// shown, no tips file beside the executable, and the error reports collected
-// instead of shown in message boxes that would wait for a click.
+// shown, no tips file beside the test program, random numbers that are the
+// same on every run, and the error reports collected instead of shown in
+// message boxes that would wait for a click.
 class WindowTest : public QObject {
     Q_OBJECT
 
@@ -31,20 +33,16 @@ class WindowTest : public QObject {
             qFatal("no control named %s", name);
         return found;
     }
-    static OptionButton *option(const char *name) { return control<OptionButton>(name); }
     static SingleLineTextBox *numberBox() { return control<SingleLineTextBox>("Text5"); }
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-    static void clickDo() { click(control<QWidget>("Command1")); }
-    static void paste(QWidget *box, const QString &text);
     // Chooses an item of the main window's "Files" menu.
     static void menu(const char *item) { control<QAction>(item)->trigger(); }
-    // The shown top-level window of that name, or null.
-    static QWidget *shownWindow(const char *name);
-    // Writes the tips file "help.cfg" beside the test program.
+    static void paste(QWidget *box, const QString &text);
+    static QString tipsPath() { return QApplication::applicationDirPath() + "/help.cfg"; }
     static void writeTips(const QByteArray &bytes);
-    static QString tipsPath();
 
     QStringList m_reports;
+    std::mt19937 m_random{20240611};
 };
 
 } // namespace glyphmill::test
