@@ -11,10 +11,6 @@ using namespace glyphmill;
 class AboutWindowTest : public test::WindowTest {
     Q_OBJECT
 
-    static QLabel *label(const char *name) {
-        return control<QLabel>(name, &defaultInstance<Form2>().window());
-    }
-
   private Q_SLOTS:
     // Orange, red, magenta from the first tick on; the countdown drops every
     // fifth tick from the sixth, and the window goes on the 36th. Opened
@@ -23,7 +19,9 @@ class AboutWindowTest : public test::WindowTest {
         const QColor colours[] = {QColor(255, 0, 255), QColor(255, 128, 0), QColor(255, 0, 0)};
         for (int opening = 1; opening <= 2; ++opening) {
             menu("mnuabout");
-            QStringList captions{defaultInstance<Form2>().window().windowTitle()};
+            QWidget *about = &defaultInstance<Form2>().window();
+            const auto label = [about](const char *name) { return control<QLabel>(name, about); };
+            QStringList captions{about->windowTitle()};
             for (const char *name :
                  {"Label1(0)", "Label1(1)", "Label1(2)", "Label2(0)", "Label2(1)", "Label2(2)"})
                 captions << (label(name)->isVisible() ? label(name)->text() : QString());
@@ -32,11 +30,10 @@ class AboutWindowTest : public test::WindowTest {
                                   "tovrel@example.com",
                                   "Special Thanx To:", "Zarno , Plimwick and Trosselbeck"}));
             QVERIFY(!label("Label3")->isVisible() && !label("Label4")->isVisible());
-            auto *timer = control<Timer>("Timer1", &defaultInstance<Form2>().window());
+            auto *timer = control<Timer>("Timer1", about);
             QVERIFY(timer->isActive() && timer->interval() == 200);
-            for (int tick = 0; tick <= 35; ++tick) {
-                if (tick > 0)
-                    timer->tick();
+            // Checked before the first tick and after each; the 36th closes.
+            for (int tick = 0; tick <= 35; timer->tick(), ++tick) {
                 // "About" while the window is open restarts nothing.
                 if (tick == 13)
                     menu("mnuabout");
@@ -45,7 +42,6 @@ class AboutWindowTest : public test::WindowTest {
                 QCOMPARE(label("Label1(3)")->text(),
                          QString::number(tick < 6 ? 7 : 7 - (tick - 1) / 5));
             }
-            timer->tick();
             QVERIFY(!defaultInstance<Form2>().isLoaded() && !timer->isActive());
         }
     }

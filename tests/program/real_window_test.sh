@@ -34,6 +34,4 @@ done
 xdotool key Alt_L && sleep 0.3 && xdotool key --delay 100 Down Down Down Return
 for _ in $(seq 150); do kill -0 $app 2>/dev/null && sleep 0.1; done
 kill -0 $app 2>/dev/null && fail '"Exit" did not end the program'
-wait $app
-status=$? app=""
-[ $status -eq 0 ] || fail "\"Exit\" ended the program with status $status"
+wait $app || fail "\"Exit\" ended the program with status $?"
