@@ -16,8 +16,8 @@ const QString kA = QStringLiteral("01000001\r\n");
 const QString kOld = QStringLiteral("old"); // in both answer boxes before "DO!!!"
 
 // The input and the number pasted into their boxes, then the steps: a button
-// is clicked, a text box takes the keys that follow it. What the answer box,
-// the number's answer box and the error report then show.
+// is clicked, a text box takes the focus and the keys that follow it. What
+// the answer box, the number's answer box and the error report then show.
 struct Click {
     const char *steps;
     QString input, number, answer, binary, report;
@@ -87,7 +87,7 @@ class MainWindowTest : public test::WindowTest {
             if (step.startsWith(u'F'))
                 QTest::keyClick(box, QKeySequence(step)[0].key());
             else if (step.startsWith(u'T'))
-                box = control<QWidget>(qPrintable(step));
+                (box = control<QWidget>(qPrintable(step)))->setFocus();
             else
                 click(control<QWidget>(qPrintable(step)));
         }
