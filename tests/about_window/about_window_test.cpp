@@ -16,6 +16,7 @@ class AboutWindowTest : public test::WindowTest {
     // fifth tick from the sixth, and the window goes on the 36th. Opened
     // again, it starts afresh.
     void ticks() {
+        // Magenta, orange, red.
         const QColor colours[] = {QColor(255, 0, 255), QColor(255, 128, 0), QColor(255, 0, 0)};
         for (int opening = 1; opening <= 2; ++opening) {
             menu("mnuabout");

@@ -20,12 +20,11 @@ class TipWindowTest : public test::WindowTest {
 
     static QWidget *tipWindow() { return &defaultInstance<frmTip>().window(); }
     static QString shownTip() { return control<QLabel>("lblTipText", tipWindow())->text(); }
-    static void press(const char *button) { click(control<QWidget>(button, tipWindow())); }
     // The tips shown over that many "Next Tip" clicks, and how often each.
     static std::map<QString, int> nextTips(int clicks) {
         std::map<QString, int> seen;
         for (int i = 0; i < clicks; ++i) {
-            press("cmdNextTip");
+            click(control<QWidget>("cmdNextTip", tipWindow()));
             ++seen[shownTip()];
         }
         return seen;
@@ -60,6 +59,7 @@ class TipWindowTest : public test::WindowTest {
         QVERIFY(tips.contains(shownTip()));
         const std::map<QString, int> seen = nextTips(1000 * int(tips.size()));
         QCOMPARE(qsizetype(seen.size()), tips.size());
+        // Each about a thousand times: five standard deviations either side.
         for (const QString &tip : tips)
             QVERIFY2(seen.count(tip) && std::abs(seen.at(tip) - 1000) < 150, qPrintable(tip));
     }
