@@ -1,12 +1,9 @@
 #include "option_button.h"
 
-#include "option_button_accessible.h"
-
 namespace glyphmill {
 
 OptionButton::OptionButton(const QString &caption, QWidget *parent)
     : QRadioButton(caption, parent) {
-    OptionButtonAccessible::install();
     // A narrow gap between the mark and the caption, so that the captions fit
     // the classic compact layout.
     setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));

@@ -5,13 +5,6 @@
 namespace glyphmill {
 namespace {
 
-// Qt asks for each class name of an object, the most derived first.
-QAccessibleInterface *optionButtonInterface(const QString &className, QObject *object) {
-    if (className == QLatin1String(OptionButton::staticMetaObject.className()))
-        return new OptionButtonAccessible(static_cast<OptionButton *>(object));
-    return nullptr;
-}
-
 // The caption as shown: "&&" is "&", and a lone "&" underlines the next letter.
 QString withoutMnemonic(const QString &caption) {
     QString shown;
@@ -28,14 +21,6 @@ QString withoutMnemonic(const QString &caption) {
 
 OptionButtonAccessible::OptionButtonAccessible(OptionButton *button)
     : QAccessibleWidget(button, QAccessible::RadioButton) {}
-
-void OptionButtonAccessible::install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(optionButtonInterface);
-        return true;
-    }();
-    (void)installed;
-}
 
 OptionButton *OptionButtonAccessible::button() const {
     return static_cast<OptionButton *>(widget());

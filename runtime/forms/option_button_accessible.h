@@ -13,10 +13,6 @@ class OptionButtonAccessible : public QAccessibleWidget {
   public:
     explicit OptionButtonAccessible(OptionButton *button);
 
-    // Registers the interface with Qt for every option button; later calls
-    // do nothing.
-    static void install();
-
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
