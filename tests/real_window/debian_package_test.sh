@@ -67,7 +67,9 @@ for entry in \
     ./usr/share/applications/glyphmill.desktop \
     ./usr/share/icons/hicolor/32x32/apps/glyphmill.png \
     ./usr/share/icons/hicolor/scalable/apps/glyphmill.svg \
-    ./usr/share/man/man1/glyphmill.1.gz; do
+    ./usr/share/man/man1/glyphmill.1.gz \
+    ./usr/share/doc/glyphmill/copyright \
+    ./usr/share/doc/glyphmill/changelog.gz; do
     check "contains $entry" grep -qxF "$entry" <<<"$contents"
 done
 check "contains the metainfo" grep -q '^./usr/share/metainfo/.*\.metainfo\.xml$' <<<"$contents"
@@ -81,6 +83,12 @@ if [ "${GLYPHMILL_HAS_CONVERT:-0}" = 1 ]; then
         [ "$(printf Hi | "$root/usr/bin/glyphmill-convert" text-to-binary | tr -d '\r')" = "$(printf '01001000\n01101001')" ]
 fi
 check "the unpacked link leads to the program" test -x "$root/usr/bin/glyphmill"
+check "the copyright file names the MIT (Expat) licence" grep -qx "License: Expat" "$root/usr/share/doc/glyphmill/copyright"
+if command -v lintian >/dev/null 2>&1; then
+    check "lintian finds no error" lintian --fail-on error "$deb"
+else
+    echo "skip: lintian is not installed (scripts/install-deps.sh test installs it)"
+fi
 
 [ $failures -eq 0 ] || {
     echo "$failures check(s) failed"
