@@ -49,6 +49,10 @@ if(TARGET glyphmill-convert)
   install(TARGETS glyphmill-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+if(WIN32 OR APPLE)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
 if(UNIX AND NOT APPLE)
   if(TARGET glyphmill)
     install(FILES ${GLYPHMILL_DIST_DIR}/glyphmill.desktop
@@ -85,6 +89,34 @@ if(UNIX AND NOT APPLE)
   if(glyphmill_man_outputs)
     add_custom_target(glyphmill_man_pages ALL DEPENDS ${glyphmill_man_outputs})
   endif()
+
+  # The package's documents where Debian keeps them: the licence as a
+  # machine-readable copyright file, made from LICENSE, and the changelog.
+  set(glyphmill_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/glyphmill)
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE glyphmill_license)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+  string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" glyphmill_notice "${glyphmill_license}")
+  set(GLYPHMILL_COPYRIGHT ${CMAKE_MATCH_1})
+  # The terms from "Permission" on, each line indented, an empty one as " .".
+  string(FIND "${glyphmill_license}" "Permission is hereby granted" glyphmill_terms_start)
+  string(SUBSTRING "${glyphmill_license}" ${glyphmill_terms_start} -1 glyphmill_terms)
+  string(STRIP "${glyphmill_terms}" glyphmill_terms)
+  string(REPLACE "\n\n" "\n.\n" glyphmill_terms "${glyphmill_terms}")
+  string(REPLACE "\n" "\n " GLYPHMILL_LICENSE_TERMS " ${glyphmill_terms}")
+  configure_file(${GLYPHMILL_DIST_DIR}/copyright.in ${PROJECT_BINARY_DIR}/doc/copyright @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/doc/copyright DESTINATION ${glyphmill_doc_dir})
+  if(GLYPHMILL_GZIP)
+    set(output ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${GLYPHMILL_GZIP} -9 -n -c ${GLYPHMILL_DIST_DIR}/changelog > ${output}
+      DEPENDS ${GLYPHMILL_DIST_DIR}/changelog
+      COMMENT "Compressing the changelog"
+      VERBATIM)
+    add_custom_target(glyphmill_changelog ALL DEPENDS ${output})
+  else()
+    set(output ${GLYPHMILL_DIST_DIR}/changelog)
+  endif()
+  install(FILES ${output} DESTINATION ${glyphmill_doc_dir})
 
   # Theme icons, rendered from the program's own 32 x 32 icon at build time.
   if(TARGET glyphmill AND NOT CMAKE_CROSSCOMPILING)
@@ -126,13 +158,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${GLYPHMILL_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Glyphmill converts between text and binary digits in one small window.\n"
-  "Every character becomes the eight binary digits of its Windows-1252 code,\n"
-  "binary digits read in groups of eight become characters again, and a\n"
-  "number becomes its binary digits. The command glyphmill-convert does the\n"
-  "same conversions for scripts, pipes and files of any size.")
+  "Type or paste some text and Glyphmill shows every character as eight\n"
+  "binary digits, the ones and zeros a computer stores it as. Paste binary\n"
+  "digits and it turns them back into readable text. It also writes a\n"
+  "number from 0 to 1073741824 in binary. Everything happens in one small\n"
+  "window: pick the conversion, press DO!!! or F4, and copy the answer.\n"
+  "The command glyphmill-convert does the same conversions in scripts and\n"
+  "pipes, and on files of any size.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Glyphmill)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -43,6 +43,14 @@ TextBox *makeTextBox(QWidget *parent, const char *name, QRect geometry) {
     return place(new TextBox(parent), name, geometry);
 }
 
+// A screen reader announces a box by its accessible name, and finds the label
+// that shows the name through the label's buddy.
+void nameBox(QWidget *box, const QString &name, Label *label = nullptr) {
+    box->setAccessibleName(name);
+    if (label)
+        label->setBuddy(box);
+}
+
 } // namespace
 
 Form1::Form1()
@@ -88,6 +96,12 @@ void Form1::createControls(FormWindow &window) {
     // lone exclusive button as an unselected one and skip it in the tab order.
     Option3->setAutoExclusive(false);
     Option1->SetValue(true);
+
+    nameBox(Text1, QStringLiteral("Your Text"), Label2);
+    nameBox(Text3, QStringLiteral("Answer"), Label3);
+    nameBox(Text5, QStringLiteral("Number"), Label1);
+    nameBox(Text2, QStringLiteral("Binary"), Label4);
+    nameBox(Text4, QStringLiteral("Work"));
 
     // Focus order; labels and frames take no focus.
     QWidget::setTabOrder(Text1, Command1);

@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "accessible_controls.h"
 #include "event_dispatch.h"
 #include "twips.h"
 
@@ -13,6 +14,7 @@ namespace glyphmill {
 
 FormWindow::FormWindow(const QString &name)
     : m_client(new QWidget(this)) {
+    AccessibleControls::install();
     setObjectName(name);
     m_client->setObjectName(name + QStringLiteral("_client"));
     setCentralWidget(m_client);

@@ -13,7 +13,9 @@ check "name, version, description" [ "$(dpkg-deb -f "$deb" Package Version Descr
 check "depends on Qt Widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 contents=$(dpkg-deb -c "$deb")
 for file in "usr/bin/glyphmill -> ../lib/glyphmill/glyphmill" usr/lib/glyphmill/help.cfg \
-    usr/share/applications/glyphmill.desktop usr/share/man/man1/glyphmill.1.gz; do
+    usr/share/applications/glyphmill.desktop usr/share/man/man1/glyphmill.1.gz \
+    usr/share/doc/glyphmill/copyright usr/share/doc/glyphmill/changelog.gz; do
     check "holds $file" grep -qF "./$file" <<<"$contents"
 done
+if command -v lintian >/dev/null; then check "lintian finds no error" lintian --fail-on error "$deb"; fi
 [ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
