@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace glyphmill {
 namespace {
 
@@ -49,6 +51,18 @@ void nameBox(QWidget *box, const QString &name, Label *label = nullptr) {
     box->setAccessibleName(name);
     if (label)
         label->setBuddy(box);
+}
+
+// A refused number as its report quotes it. A long one is quoted by its start
+// and its length, so that the report fits the screen however long it is.
+QString quotedNumber(const QString &typed) {
+    constexpr qsizetype kLongest = 40;
+    constexpr qsizetype kStart = 20;
+    if (typed.size() <= kLongest)
+        return QStringLiteral("\"%1\"").arg(typed);
+    const auto digits =
+        std::count_if(typed.cbegin(), typed.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return QStringLiteral("\"%1…\" (%2 digits)").arg(typed.left(kStart), QString::number(digits));
 }
 
 } // namespace
@@ -212,9 +226,9 @@ void Form1::convertNumberToBinary() {
         return;
     Text2->SetText(QString());
     if (result.error) {
-        const QString detail = QStringLiteral("The number \"%1\" was refused: \"Number To Binary\" "
+        const QString detail = QStringLiteral("The number %1 was refused: \"Number To Binary\" "
                                               "takes numbers from 0 to 1073741824.")
-                                   .arg(typed);
+                                   .arg(quotedNumber(typed));
         throw result.error->withDetail(detail.toStdString());
     }
     Text2->SetText(qtText(result.digits));

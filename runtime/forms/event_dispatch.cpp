@@ -1,7 +1,10 @@
 #include "event_dispatch.h"
 
+#include "program.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 namespace glyphmill {
@@ -54,10 +57,18 @@ void EventDispatch::report(const RuntimeError &error) {
         reportSink()(title, text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setObjectName(QStringLiteral("errorReport"));
-    box.exec();
+    // The box belongs to the main window, never to the active one: a window
+    // that unloads itself while the box is open (the About window at the end
+    // of its countdown, whose timer goes on ticking in the box's event loop)
+    // would take the box with it. Without a main window the box stands alone,
+    // modal to the whole program. Should its owner go all the same, the box
+    // goes with it and the report simply ends.
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Critical, title, text, QMessageBox::Ok, Program::mainWindow());
+    box->setObjectName(QStringLiteral("errorReport"));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    delete box.data();
 }
 
 void EventDispatch::setReportSink(ReportSink sink) {

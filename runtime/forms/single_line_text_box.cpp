@@ -1,5 +1,7 @@
 #include "single_line_text_box.h"
 
+#include "first_line_validator.h"
+
 #include <limits>
 
 namespace glyphmill {
@@ -8,6 +10,7 @@ SingleLineTextBox::SingleLineTextBox(QWidget *parent)
     : QLineEdit(parent) {
     // A text box takes text of any length; Qt's default stops at 32767.
     setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new FirstLineValidator(this));
 }
 
 void SingleLineTextBox::SetText(const QString &text) {

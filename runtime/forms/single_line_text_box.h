@@ -5,7 +5,8 @@
 namespace glyphmill {
 
 // A single-line text box. A text set with a character of code 0 keeps only
-// the part before it.
+// the part before it; of a text with line breaks, pasted or set, it keeps
+// only the first line.
 class SingleLineTextBox : public QLineEdit {
     Q_OBJECT
   public:

@@ -3,6 +3,7 @@
 #include "event_dispatch.h"
 #include "key_code.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -77,12 +78,17 @@ void TextBox::setKeyDownHandler(KeyDownHandler handler) {
 
 void TextBox::keyPressEvent(QKeyEvent *event) {
     if (m_keyDown) {
+        if (m_repeats.isStale(*event))
+            return;
         const int keyCode = keyCodeOf(*event);
         const int shift = shiftStateOf(*event);
         QPointer<TextBox> self(this);
+        QElapsedTimer busy;
+        busy.start();
         EventDispatch::run([&] { m_keyDown(keyCode, shift); });
         if (!self || EventDispatch::programEnded())
             return;
+        m_repeats.handled(*event, busy.elapsed());
     }
     QPlainTextEdit::keyPressEvent(event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "key_repeat_filter.h"
+
 #include <QPlainTextEdit>
 
 #include <functional>
@@ -9,7 +11,8 @@ namespace glyphmill {
 // A multi-line text box. Its text has CR LF line breaks whatever the widget
 // stores: Enter inserts one, and pasted text gets one per line end (LF,
 // CR LF or CR). A text set with a character of code 0 keeps only the part
-// before it. Tab moves the focus, as in any dialog. A hidden box hands a text
+// before it. Tab moves the focus, as in any dialog. Repeats of a held key
+// queued while its key handler was busy are dropped. A hidden box hands a text
 // it is given to the widget only when it is shown: nobody sees it before.
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -39,6 +42,7 @@ class TextBox : public QPlainTextEdit {
     // The widget does not show m_text yet (the box was hidden).
     bool m_textPending = false;
     KeyDownHandler m_keyDown;
+    KeyRepeatFilter m_repeats;
 };
 
 } // namespace glyphmill

@@ -1,0 +1,111 @@
+// Faults found by hostile use of the main window, each as the user met it.
+#include "command_button.h"
+#include "event_dispatch.h"
+#include "form2.h"
+#include "option_button.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+using namespace glyphmill;
+
+// A row of texts.
+static void row(const char *name, const QStringList &cells) {
+    for (QTestData &data = QTest::newRow(name); const QString &cell : cells)
+        data << cell;
+}
+
+class FaultRegressionsTest : public test::WindowTest {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void errorBoxOutlivesTheAboutWindow() {
+        EventDispatch::setReportSink({});
+        control<TextBox>("Text1")->SetText(QStringLiteral("A😀"));
+        control<QAction>("mnuabout")->trigger();
+        // With no window manager the About window stays the active one.
+        const QPointer<QWidget> about = &defaultInstance<Form2>().window();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        // The real report box: the About window's own timer closes that
+        // window while the box is open; then the box is read and closed.
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            const bool closed = QTest::qWaitFor([&] { return about.isNull(); }, 20000);
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            seen = closed ? box->text() : QString();
+            box->button(QMessageBox::Ok)->click();
+        });
+        control<CommandButton>("Command1")->click();
+        QVERIFY2(seen.endsWith(QStringLiteral("has no 8-bit code")), qPrintable(seen));
+        // The program goes on.
+        EventDispatch::setReportSink(
+            [this](const QString &, const QString &text) { m_reports << text; });
+        control<CommandButton>("Command1")->click();
+        QCOMPARE(std::exchange(m_reports, {}), QStringList{seen});
+    }
+
+    void heldF4ConvertsOnce_data() {
+        // P: F4 pressed; R: a key repeat made while the first conversion ran;
+        // L: a key repeat a minute later. Each conversion gives one report.
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("held") << "PRRRRRRR" << 1;
+        QTest::newRow("pressed again while converting") << "PRRRPRR" << 2;
+        QTest::newRow("held on after the conversion") << "PRRL" << 2;
+    }
+    void heldF4ConvertsOnce() {
+        QFETCH(QString, keys);
+        QFETCH(int, runs);
+        auto *input = control<TextBox>("Text1");
+        input->SetText(QStringLiteral("A😀"));
+        for (const QChar key : keys) {
+            auto *event = new QKeyEvent(QEvent::KeyPress, Qt::Key_F4, {}, {}, key != u'P');
+            event->setTimestamp(key == u'L' ? 61000 : 1000);
+            QCoreApplication::postEvent(input, event);
+        }
+        QCoreApplication::sendPostedEvents(input, QEvent::KeyPress);
+        QCOMPARE(std::exchange(m_reports, {}).size(), runs);
+    }
+
+    void numberBoxPaste_data() {
+        QTest::addColumn<QString>("pasted"); // between the 1 and the 2 of "12"
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("shown"); // the binary answer, or the report's start
+        row("CR LF", {"5\r\n6", "152", "10011000"});
+        row("LF", {"5\n6\n7", "152", "10011000"});
+        row("CR", {"5\r6", "152", "10011000"});
+        row("line break first", {"\n5", "12", "1100"});
+        const QString n(19, u'9');
+        const QString refused = QStringLiteral("The number \"1");
+        row("40 characters", {n + n, "1" + n + n + "2", refused + n + n + "2\""});
+        row("41 characters", {n + n + "9", "1" + n + n + "92", refused + n + "…\" (41 digits)"});
+        row("41 digits in 42 characters", {"e" + n + n + "9", "1e" + n + n + "92",
+                                           refused + "e" + n.left(18) + "…\" (41 digits)"});
+        const QString many(99998, u'9');
+        row("100,000 digits", {many, "1" + many + "2", refused + n + "…\" (100000 digits)"});
+    }
+    void numberBoxPaste() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, kept);
+        QFETCH(QString, shown);
+        control<OptionButton>("Option3")->SetValue(true);
+        auto *box = numberBox();
+        box->SetText(QStringLiteral("12"));
+        box->setCursorPosition(1);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->Text(), kept);
+        control<CommandButton>("Command1")->click();
+        const QString quoted =
+            std::exchange(m_reports, {}).value(0).section(" was", 0, 0).section("\n\n", 2);
+        QCOMPARE(control<TextBox>("Text2")->Text() + quoted, shown);
+    }
+};
+
+QTEST_MAIN(FaultRegressionsTest)
+#include "fault_regressions_test.moc"
