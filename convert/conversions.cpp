@@ -33,9 +33,15 @@ int runStrict(InputFiles &files, std::size_t bufferSize) {
     StrictDigitDecoder decoder;
     std::string lastFile = "<stdin>";
     while (files.openNext()) {
-        decoder.startFile();
-        lastFile = files.displayName();
+        // A file that gives no byte (empty, unreadable) leaves the positions
+        // of the file before, where a short group at the end was left.
+        bool started = false;
         while (const std::size_t count = files.read(input.get(), bufferSize)) {
+            if (!started) {
+                started = true;
+                decoder.startFile();
+                lastFile = files.displayName();
+            }
             const std::size_t written = decoder.decode(input.get(), count, codes.get());
             if (!output.write(codes.get(), written))
                 return kExitFailure;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace glyphmill::convert {
@@ -14,6 +15,12 @@ InputFiles::InputFiles(std::vector<std::string> names)
     : m_names(std::move(names)) {
     if (m_names.empty())
         m_names.emplace_back("-");
+    struct stat output {};
+    if (::fstat(STDOUT_FILENO, &output) == 0 && S_ISREG(output.st_mode)) {
+        m_outputIsFile = true;
+        m_outputDevice = output.st_dev;
+        m_outputInode = output.st_ino;
+    }
 }
 
 InputFiles::~InputFiles() {
@@ -26,28 +33,38 @@ void InputFiles::closeCurrent() {
     m_fd = -1;
 }
 
-void InputFiles::report(const std::string &name, int error) {
-    std::fprintf(stderr, "%s: %s: %s\n", kToolName, name.c_str(), std::strerror(error));
+void InputFiles::report(const std::string &name, const char *reason) {
+    std::fprintf(stderr, "%s: %s: %s\n", kToolName, name.c_str(), reason);
     m_failed = true;
+}
+
+// Terminals, pipes and /dev/null are never the same file in that sense:
+// nothing written to them comes back.
+bool InputFiles::isOutputFile(int fd) const {
+    struct stat input {};
+    return m_outputIsFile && ::fstat(fd, &input) == 0 && S_ISREG(input.st_mode) &&
+           input.st_dev == m_outputDevice && input.st_ino == m_outputInode;
 }
 
 bool InputFiles::openNext() {
     closeCurrent();
     while (m_next < m_names.size()) {
         const std::string &name = m_names[m_next++];
-        if (name == "-") {
-            m_fd = STDIN_FILENO;
-            m_displayName = "<stdin>";
-            return true;
-        }
-        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        const bool standardInput = name == "-";
+        const std::string displayName = standardInput ? "<stdin>" : name;
+        const int fd = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            report(name, errno);
+            report(name, std::strerror(errno));
+            continue;
+        }
+        m_fd = fd;
+        if (isOutputFile(fd)) {
+            report(displayName, "input file is output file");
+            closeCurrent();
             continue;
         }
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-        m_fd = fd;
-        m_displayName = name;
+        m_displayName = displayName;
         return true;
     }
     return false;
@@ -65,7 +82,7 @@ std::size_t InputFiles::read(std::uint8_t *buffer, std::size_t size) {
         }
         if (errno == EINTR)
             continue;
-        report(m_displayName, errno);
+        report(m_displayName, std::strerror(errno));
         closeCurrent();
         return 0;
     }

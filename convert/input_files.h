@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace glyphmill::convert {
 
 // The input files, read one after another as one input. "-" is standard
 // input. A file that cannot be opened or read is reported with the system's
-// reason and skipped, as cat skips it.
+// reason and skipped, as cat skips it; so is a file that is the output file
+// itself, which would feed the tool its own output without end.
 class InputFiles {
   public:
     explicit InputFiles(std::vector<std::string> names);
@@ -29,13 +32,18 @@ class InputFiles {
 
   private:
     void closeCurrent();
-    void report(const std::string &name, int error);
+    void report(const std::string &name, const char *reason);
+    bool isOutputFile(int fd) const;
 
     std::vector<std::string> m_names;
     std::size_t m_next = 0;
     int m_fd = -1;
     std::string m_displayName;
     bool m_failed = false;
+    // Standard output when it is a regular file: its device and inode.
+    bool m_outputIsFile = false;
+    dev_t m_outputDevice = 0;
+    ino_t m_outputInode = 0;
 };
 
 } // namespace glyphmill::convert
