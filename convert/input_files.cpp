@@ -10,9 +10,16 @@
 #include <unistd.h>
 
 namespace glyphmill::convert {
+namespace {
 
-InputFiles::InputFiles(std::vector<std::string> names)
-    : m_names(std::move(names)) {
+// The largest pipe an ordinary user may have by default.
+constexpr int kPipeSize = 1024 * 1024;
+
+} // namespace
+
+InputFiles::InputFiles(std::vector<std::string> names, bool mapRegularFiles)
+    : m_names(std::move(names))
+    , m_mapRegularFiles(mapRegularFiles) {
     if (m_names.empty())
         m_names.emplace_back("-");
     struct stat output {};
@@ -28,6 +35,12 @@ InputFiles::~InputFiles() {
 }
 
 void InputFiles::closeCurrent() {
+    if (m_window.active() && m_fd == STDIN_FILENO) {
+        // Standard input is left where the reading stopped, as read() leaves
+        // it, for whoever shares it.
+        ::lseek(m_fd, m_window.offset(), SEEK_SET);
+    }
+    m_window.stop();
     if (m_fd > STDIN_FILENO)
         ::close(m_fd);
     m_fd = -1;
@@ -63,16 +76,42 @@ bool InputFiles::openNext() {
             closeCurrent();
             continue;
         }
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
         m_displayName = displayName;
+        if (!m_mapRegularFiles ||
+            !m_window.start(fd, standardInput ? ::lseek(fd, 0, SEEK_CUR) : 0)) {
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+            // Fewer, larger reads from a pipe; where the system refuses, the
+            // pipe stays as it is.
+            struct stat status {};
+            if (::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode))
+                ::fcntl(fd, F_SETPIPE_SZ, kPipeSize);
+        }
         return true;
     }
     return false;
 }
 
-std::size_t InputFiles::read(std::uint8_t *buffer, std::size_t size) {
+std::span<const std::uint8_t> InputFiles::next(std::uint8_t *buffer, std::size_t size) {
     if (m_fd < 0)
-        return 0;
+        return {};
+    if (m_window.active()) {
+        const auto piece = m_window.next(size);
+        if (!piece.empty())
+            return piece;
+        // Past the mapping, read() goes on: it finds the true end, or what
+        // is left of a file that shrank.
+        const off_t offset = m_window.offset();
+        m_window.stop();
+        if (::lseek(m_fd, offset, SEEK_SET) < 0) {
+            report(m_displayName, std::strerror(errno));
+            closeCurrent();
+            return {};
+        }
+    }
+    return {buffer, readInto(buffer, size)};
+}
+
+std::size_t InputFiles::readInto(std::uint8_t *buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, size);
         if (got >= 0) {
