@@ -54,8 +54,10 @@ FileWindow::~FileWindow() {
 bool FileWindow::start(int fd, off_t offset) {
     stop();
     struct stat status {};
+    // Files of /proc and /sys take no blocks: some say a size of 0 and have
+    // content, some map device memory. Those are read, never mapped.
     if (offset < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size <= offset)
+        status.st_blocks == 0 || status.st_size <= offset)
         return false;
     catchBusErrors();
     m_fd = fd;

@@ -26,8 +26,8 @@ class FileWindow {
     FileWindow &operator=(const FileWindow &) = delete;
 
     // Starts on `fd` at `offset`; false for a file better read than mapped:
-    // not a regular file, or one whose size says nothing is left (files of
-    // /proc say 0 and still have content).
+    // not a regular file, one that takes no room on a disk, or one whose size
+    // says nothing is left.
     bool start(int fd, off_t offset);
     // The next piece, at most `size` bytes. Empty where the mapping ends (the
     // file's end by its size, a file that could not be mapped or shrank);
