@@ -1,37 +1,51 @@
-// Writes binary digits with the noise a hand-edited file has, for the
-// comparison with basenc: spaces, lone CR or LF, CR LF pairs in odd places and
-// other characters among runs of "0" and "1". Fixed random source, so every
-// run writes the same bytes. The digits come to a whole number of groups, so
-// that basenc -d -i takes the file too. Usage: noisy_digits MEBIBYTES > FILE
+// Writes the binary digits of the bytes on standard input with the noise a
+// hand-edited file has, for the comparison with basenc. Both forms carry the
+// same bytes, each by its own decoder's rules:
+//   glyphmill  every character other than "1" is a 0 digit and CR LF pairs
+//              are skipped, so some "0" digits become spaces, tabs, lone LFs
+//              and other characters, and CR LF pairs fall anywhere;
+//   basenc     (for basenc -d -i) characters outside "0" and "1" are skipped,
+//              so the same characters come before those "0" digits.
+// The input must hold no code 0, which the window's rules drop. Fixed random
+// source, so every run writes the same bytes.
+// Usage: noisy_digits glyphmill|basenc < PAYLOAD > FILE
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <random>
-#include <vector>
+#include <string>
 
 int main(int argc, char *argv[]) {
-    const long mebibytes = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 64;
-    std::mt19937_64 random(20240611);
-    std::vector<char> block(1 << 20);
-    static constexpr char kNoise[] = {' ', ' ', '\r', '\n', '\t', 'x', '2', '.'};
-    std::uint64_t digits = 0;
-    for (long written = 0; written < mebibytes; ++written) {
-        for (std::size_t i = 0; i < block.size(); ++i) {
-            const std::uint64_t roll = random();
-            if ((roll & 31U) == 0)
-                block[i] = kNoise[(roll >> 5) & 7U];
-            else if ((roll & 63U) == 1 && i + 1 < block.size()) {
-                block[i++] = '\r';
-                block[i] = '\n';
-            } else {
-                block[i] = (roll >> 8) & 1U ? '1' : '0';
-                ++digits;
-            }
-        }
-        if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size())
-            return 1;
+    if (argc != 2 || (std::strcmp(argv[1], "glyphmill") != 0 && std::strcmp(argv[1], "basenc") != 0)) {
+        std::fputs("usage: noisy_digits glyphmill|basenc < PAYLOAD > FILE\n", stderr);
+        return 2;
     }
-    for (; digits % 8 != 0; ++digits)
-        std::fputc('0', stdout);
-    return 0;
+    const bool forBasenc = std::strcmp(argv[1], "basenc") == 0;
+    std::mt19937_64 random(20240611);
+    // No CR among them: a lone CR before an LF digit would make a pair.
+    static constexpr char kNoise[] = {' ', ' ', '\t', '\n', 'x', '2', '.', ' '};
+    std::string out;
+    int byte = 0;
+    while ((byte = std::getchar()) != EOF) {
+        for (int bit = 7; bit >= 0; --bit) {
+            const std::uint64_t roll = random();
+            if ((roll & 63U) == 0)
+                out += "\r\n";
+            const bool one = ((byte >> bit) & 1) != 0;
+            const char noise = kNoise[(roll >> 6) & 7U];
+            // The same places get noise in both forms: one 0 digit in 32.
+            if (one || ((roll >> 9) & 31U) != 0)
+                out += one ? '1' : '0';
+            else if (forBasenc)
+                (out += noise) += '0';
+            else
+                out += noise;
+        }
+        if (out.size() >= (1U << 20)) {
+            if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size())
+                return 1;
+            out.clear();
+        }
+    }
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() ? 0 : 1;
 }

@@ -33,14 +33,28 @@ int runStrict(InputFiles &files, std::size_t bufferSize) {
     StrictDigitDecoder decoder;
     std::string lastFile = "<stdin>";
     while (files.openNext()) {
-        decoder.startFile();
-        lastFile = files.displayName();
-        while (const std::size_t count = files.read(input.get(), bufferSize)) {
-            const std::size_t written = decoder.decode(input.get(), count, codes.get());
+        // A file that gives no byte (empty, unreadable) leaves the positions
+        // of the file before, where a short group at the end was left.
+        bool started = false;
+        while (!decoder.fault()) {
+            const auto piece = files.next(input.get(), bufferSize);
+            if (piece.empty())
+                break;
+            const StrictDigitDecoder before = decoder;
+            if (!started)
+                decoder.startFile();
+            std::size_t written = 0;
+            if (!files.use(
+                    [&] { written = decoder.decode(piece.data(), piece.size(), codes.get()); })) {
+                decoder = before;
+                continue;
+            }
+            if (!started) {
+                started = true;
+                lastFile = files.displayName();
+            }
             if (!output.write(codes.get(), written))
                 return kExitFailure;
-            if (decoder.fault())
-                break;
         }
         if (decoder.fault())
             break;
@@ -59,14 +73,18 @@ int runStrict(InputFiles &files, std::size_t bufferSize) {
 } // namespace
 
 int runTextToBinary(const std::vector<std::string> &files, std::size_t bufferSize) {
-    InputFiles inputs(files);
+    InputFiles inputs(files, false);
     const Buffer input = makeBuffer(bufferSize);
     const auto lines = std::make_unique_for_overwrite<char[]>(bufferSize * kDigitLineLength);
     OutputStream output;
     while (inputs.openNext()) {
-        while (const std::size_t count = inputs.read(input.get(), bufferSize)) {
-            writeDigitLines(input.get(), count, lines.get());
-            if (!output.write(lines.get(), count * kDigitLineLength))
+        for (;;) {
+            const auto piece = inputs.next(input.get(), bufferSize);
+            if (piece.empty())
+                break;
+            if (!inputs.use([&] { writeDigitLines(piece.data(), piece.size(), lines.get()); }))
+                continue;
+            if (!output.write(lines.get(), piece.size() * kDigitLineLength))
                 return kExitFailure;
         }
     }
@@ -74,7 +92,7 @@ int runTextToBinary(const std::vector<std::string> &files, std::size_t bufferSiz
 }
 
 int runBinaryToText(const std::vector<std::string> &files, bool strict, std::size_t bufferSize) {
-    InputFiles inputs(files);
+    InputFiles inputs(files, true);
     if (strict)
         return runStrict(inputs, bufferSize);
     const Buffer input = makeBuffer(bufferSize);
@@ -82,8 +100,18 @@ int runBinaryToText(const std::vector<std::string> &files, bool strict, std::siz
     OutputStream output;
     DigitStreamDecoder decoder;
     while (inputs.openNext()) {
-        while (const std::size_t count = inputs.read(input.get(), bufferSize)) {
-            if (!output.write(codes.get(), decoder.decode(input.get(), count, codes.get())))
+        for (;;) {
+            const auto piece = inputs.next(input.get(), bufferSize);
+            if (piece.empty())
+                break;
+            const DigitStreamDecoder before = decoder;
+            std::size_t written = 0;
+            if (!inputs.use(
+                    [&] { written = decoder.decode(piece.data(), piece.size(), codes.get()); })) {
+                decoder = before;
+                continue;
+            }
+            if (!output.write(codes.get(), written))
                 return kExitFailure;
         }
     }

@@ -54,19 +54,22 @@ Options:
               ended by LF) and COLUMN bytes, both from 1 within that file; the
               byte is shown as itself when it is printable ASCII, else as \t,
               \r, \n or \xHH ('\'' and '\\' for the quote and the backslash);
-              "found end of input" when the last group is short.
+              "found end of input" when the last group is short, placed just
+              after the last byte of the last FILE that had any.
   --help      Shows this text.
   --version   Shows the version.
   --          Ends the options: the arguments after it are FILEs or NUMBERs.
 
 With no FILE, or when FILE is -, standard input is read. Several FILEs are read
 one after another as one input, as cat joins them: a group of digits may
-continue in the next file. A FILE that cannot be read is reported and skipped.
-Memory use does not grow with the size of the input.
+continue in the next file. A FILE that cannot be read, or that is the output
+file itself ("input file is output file"), is reported and skipped. Memory use
+does not grow with the size of the input.
 
 Exit status:
   0  success
-  1  a FILE could not be read, the output could not be written (a closed pipe
+  1  a FILE could not be read or was the output file, standard input was
+     closed, the output could not be written (a closed pipe
      ends the tool quietly), --strict found a fault, or a NUMBER was refused
   2  usage error
 )";

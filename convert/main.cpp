@@ -6,11 +6,15 @@
 
 #include "glyphmill_version.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,17 @@ std::size_t bufferSize(std::size_t standard) {
     return size;
 }
 
+// A closed standard descriptor would go to the first file the tool opens,
+// which "-" would then read as standard input, or the output would write into.
+// A placeholder that can be neither read nor written keeps each one taken, so
+// that using it fails as using the closed one does ("Bad file descriptor").
+void holdClosedStandardDescriptors() {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF)
+            ::open("/dev/null", O_PATH | O_CLOEXEC);
+    }
+}
+
 int writeText(const std::string &text) {
     OutputStream output;
     return output.write(text.data(), text.size()) ? kExitSuccess : kExitFailure;
@@ -46,6 +61,7 @@ int writeText(const std::string &text) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    holdClosedStandardDescriptors();
     const CommandLine line = CommandLine::parse(argc, argv);
     if (!line.usageError.empty()) {
         std::fprintf(stderr, "%s: %s\n%sTry '%s --help' for more information.\n", kToolName,
