@@ -1,7 +1,10 @@
 // The main window with big texts, one measurement per run so that the peak
 // memory it prints is that measurement's own:
-//   window_bench convert MB ascii|binary [runs]  "DO!!!" until the answer is
-//                                               shown, and the conversion alone
+//   window_bench convert MB KIND [runs]          "DO!!!" until the answer is
+//                                               shown, and the conversion alone;
+//                                               KIND: ascii (one line of text),
+//                                               lines (text in lines of 80),
+//                                               binary (digit lines)
 //   window_bench paste MB [runs]                 a paste into the input box
 //   window_bench idle MB [seconds]               CPU ticks of an idle window
 //                                               with MB digits on one line
@@ -128,8 +131,20 @@ QString inputOf(double millions, bool ascii) {
     return ascii ? printableText(length) : digitLinesOf(printableText(length / 10));
 }
 
-void convert(double millions, bool ascii, int runs) {
-    const QString input = inputOf(millions, ascii);
+// Printable text in lines of 78 characters and CR LF.
+QString textInLines(double millions) {
+    QString text = printableText(static_cast<qsizetype>(millions * 1e6));
+    for (qsizetype at = 78; at + 1 < text.size(); at += 80) {
+        text[at] = u'\r';
+        text[at + 1] = u'\n';
+    }
+    return text;
+}
+
+void convert(double millions, const QString &kind, int runs) {
+    const bool ascii = kind != QLatin1String("binary");
+    const QString input =
+        kind == QLatin1String("lines") ? textInLines(millions) : inputOf(millions, ascii);
     child<OptionButton>(ascii ? "Option1" : "Option2")->SetValue(true);
     child<TextBox>("Text1")->SetText(input);
     settle();
@@ -326,7 +341,7 @@ int main(int argc, char *argv[]) {
         form.Show();
         settle();
         if (mode == QLatin1String("convert"))
-            convert(millions, args.value(3) != QLatin1String("binary"), count(4, 5));
+            convert(millions, args.value(3), count(4, 5));
         else if (mode == QLatin1String("paste"))
             paste(millions, count(3, 5));
         else if (mode == QLatin1String("idle"))
