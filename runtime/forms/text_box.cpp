@@ -93,6 +93,12 @@ TextBox::TextBox(QWidget *parent)
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBox::updateBlinking);
 }
 
+TextBox::~TextBox() {
+    // A box that goes while its caret is steady gives the blink back.
+    if (m_savedFlashTime >= 0)
+        QGuiApplication::styleHints()->setCursorFlashTime(m_savedFlashTime);
+}
+
 QString TextBox::Text() const {
     if (m_text)
         return *m_text;

@@ -24,6 +24,7 @@ class TextBox : public QPlainTextEdit {
     using KeyDownHandler = std::function<void(int keyCode, int shift)>;
 
     explicit TextBox(QWidget *parent);
+    ~TextBox() override;
 
     QString Text() const;
     void SetText(const QString &text);
