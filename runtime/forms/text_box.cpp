@@ -32,6 +32,9 @@ constexpr qsizetype kPiece = qsizetype{1} << 20;
 // A line this long is laid out whole for every caret blink; the caret in it
 // stays lit instead.
 constexpr int kBlinkingLineLimit = 100'000;
+// A text up to this length is also kept as set or read, with its CR LF line
+// breaks; a longer one is read from the document when asked for.
+constexpr qsizetype kKeptText = qsizetype{1} << 24;
 
 QString withoutNul(const QString &text) {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
@@ -102,9 +105,22 @@ TextBox::~TextBox() {
 QString TextBox::Text() const {
     if (m_text)
         return *m_text;
-    QString text = m_shownKept ? m_shown : document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    const QString shown = m_shownKept ? m_shown : document()->toRawText();
+    const auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    QString text(shown.size() + std::count_if(shown.begin(), shown.end(), isBreak),
+                 Qt::Uninitialized);
+    QChar *to = text.data();
+    for (const QChar c : shown) {
+        if (isBreak(c))
+            *to++ = u'\r';
+        *to++ = isBreak(c) ? QChar(u'\n') : c;
+    }
+    // Reading the input box again costs nothing; a huge answer is not kept
+    // twice.
+    if (text.size() <= kKeptText)
+        m_text = text;
     return text;
 }
 
@@ -144,7 +160,7 @@ template <typename View> void TextBox::fill(View text) {
     setTextCursor(QTextCursor(document()));
     m_setting = false;
     m_textPending = false;
-    if (exact)
+    if (exact && text.size() > kKeptText)
         m_text.reset();
     else if (!m_text)
         m_text = text.toString();

@@ -63,10 +63,9 @@ class TextBox : public QPlainTextEdit {
     void redoLastEdit();
     void updateBlinking();
 
-    // The text as set, while the document does not give it back exactly: the
-    // box is hidden, or its line breaks are not all CR LF. Otherwise the text
-    // is read from the document.
-    std::optional<QString> m_text;
+    // The text as set or last read, until the next edit. A large text whose
+    // line breaks are all CR LF is not kept: the document gives it back.
+    mutable std::optional<QString> m_text;
     // The document's text, kept once the user may edit it: undo needs what
     // an edit removed.
     QString m_shown;
