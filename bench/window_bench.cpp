@@ -1,6 +1,18 @@
-// "DO!!!" on a 100,000-character input against the answer box alone, in
-// one run, and the ways the text widget can take a large text. Runs headless
+// The main window with big texts, one measurement per run so that the peak
+// memory it prints is that measurement's own:
+//   window_bench convert MB KIND [runs]          "DO!!!" until the answer is
+//                                               shown, and the conversion alone;
+//                                               KIND: ascii (one line of text),
+//                                               lines (text in lines of 80),
+//                                               binary (digit lines)
+//   window_bench paste MB [runs]                 a paste into the input box
+//   window_bench idle MB [seconds]               CPU ticks of an idle window
+//                                               with MB digits on one line
+//   window_bench undo MB [pastes]                memory after repeated pastes
+//   window_bench methods MB [runs]               ways to give a box the answer
+// MB is in millions of characters (fractions allowed). Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says otherwise.
+#include "binary_to_text.h"
 #include "command_button.h"
 #include "default_instances.h"
 #include "form1.h"
@@ -11,15 +23,26 @@
 #include "text_to_binary.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QPlainTextDocumentLayout>
+#include <QTest>
 #include <QTextDocument>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <random>
-#include <utility>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,53 +51,72 @@ using namespace glyphmill;
 using Clock = std::chrono::steady_clock;
 using Action = std::function<void()>;
 
-constexpr int kRuns = 11;
-
-// One timed step: `prepare` (not timed), then `work` and the events it
-// leaves, such as the repaint.
-double timedMs(const Action &prepare, const Action &work) {
-    prepare();
+void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// `work` and the events it leaves, such as the repaint, in milliseconds.
+double timedMs(const Action &work) {
+    settle();
     const auto start = Clock::now();
     work();
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-struct Timing {
-    double median = 0;
-    double best = 0;
-};
-
-// Runs the steps in turns, so that a busy machine slows them alike.
-std::vector<Timing> timeInTurns(const std::vector<std::pair<Action, Action>> &steps) {
-    std::vector<std::vector<double>> times(steps.size());
-    for (int run = 0; run < kRuns; ++run) {
-        for (std::size_t i = 0; i < steps.size(); ++i)
-            times[i].push_back(timedMs(steps[i].first, steps[i].second));
-    }
-    std::vector<Timing> timings;
-    for (auto &series : times) {
-        std::sort(series.begin(), series.end());
-        timings.push_back({series[series.size() / 2], series.front()});
-    }
-    return timings;
+double median(std::vector<double> series) {
+    std::sort(series.begin(), series.end());
+    return series[series.size() / 2];
 }
 
-template <typename T> T *child(QWidget *window, const char *name) {
+long peakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+long currentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return 0;
+}
+
+// User plus system CPU ticks of this process so far.
+long cpuTicks() {
+    std::ifstream stat("/proc/self/stat");
+    std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(all.substr(all.rfind(')') + 2));
+    std::string field;
+    long utime = 0;
+    long stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            utime = std::stol(field);
+        if (i == 15)
+            stime = std::stol(field);
+    }
+    return utime + stime;
+}
+
+template <typename T> T *child(const char *name) {
+    QWidget *window = &defaultInstance<Form1>().window();
     T *found = window->findChild<T *>(QString::fromLatin1(name));
     if (!found)
         qFatal("no control named %s", name);
     return found;
 }
 
-QString printableText(int length) {
+QString printableText(qsizetype length) {
     std::mt19937 random(5);
-    QString text;
-    for (int i = 0; i < length; ++i)
-        text.append(QChar(static_cast<char16_t>(0x20 + random() % 95)));
+    QString text(length, Qt::Uninitialized);
+    for (QChar &c : text)
+        c = QChar(static_cast<char16_t>(0x20 + random() % 95));
     return text;
 }
 
@@ -83,37 +125,121 @@ QString digitLinesOf(const QString &text) {
     return QString::fromLatin1(answer.data(), static_cast<qsizetype>(answer.size()));
 }
 
-void compareWithTheBox(const char *title, Form1 &form, const QString &input, const QString &answer,
-                       bool asciiToBinary) {
-    QWidget *window = &form.window();
-    auto *text1 = child<TextBox>(window, "Text1");
-    auto *text3 = child<TextBox>(window, "Text3");
-    auto *command1 = child<CommandButton>(window, "Command1");
-    child<OptionButton>(window, asciiToBinary ? "Option1" : "Option2")->SetValue(true);
-    text1->SetText(input);
-
-    const Action empty = [&] { text3->SetText(QString()); };
-    const Action full = [&] { text3->SetText(answer); };
-    const Action box = [&] { text3->SetText(answer); };
-    const Action click = [&] { command1->click(); };
-    const std::vector<Timing> t =
-        timeInTurns({{empty, box}, {empty, click}, {full, box}, {full, click}});
-    if (text3->Text() != answer)
-        qFatal("the answer box does not hold the expected answer");
-    std::printf("%s (%lld characters in, %lld out), ms: median (best) of %d\n", title,
-                static_cast<long long>(input.size()), static_cast<long long>(answer.size()), kRuns);
-    const char *const states[] = {"empty", "full"};
-    for (int state = 0; state < 2; ++state) {
-        const Timing &alone = t[2 * state];
-        const Timing &whole = t[2 * state + 1];
-        std::printf("  answer box %-5s before: box alone %7.1f (%7.1f), DO!!! %7.1f (%7.1f), "
-                    "ratio %.2f (%.2f)\n",
-                    states[state], alone.median, alone.best, whole.median, whole.best,
-                    whole.median / alone.median, whole.best / alone.best);
-    }
+// Input of `millions` million characters: printable text for "Ascii To
+// Binary", digit lines (what that gives) for "Binary To Ascii".
+QString inputOf(double millions, bool ascii) {
+    const auto length = static_cast<qsizetype>(millions * 1e6);
+    return ascii ? printableText(length) : digitLinesOf(printableText(length / 10));
 }
 
-// The ways a plain text widget can take a large text.
+// Printable text in lines of 78 characters and CR LF.
+QString textInLines(double millions) {
+    QString text = printableText(static_cast<qsizetype>(millions * 1e6));
+    for (qsizetype at = 78; at + 1 < text.size(); at += 80) {
+        text[at] = u'\r';
+        text[at + 1] = u'\n';
+    }
+    return text;
+}
+
+void convert(double millions, const QString &kind, int runs) {
+    const bool ascii = kind != QLatin1String("binary");
+    const QString input =
+        kind == QLatin1String("lines") ? textInLines(millions) : inputOf(millions, ascii);
+    child<OptionButton>(ascii ? "Option1" : "Option2")->SetValue(true);
+    child<TextBox>("Text1")->SetText(input);
+    settle();
+    const long inputPeak = peakKiB();
+    auto *text3 = child<TextBox>("Text3");
+    std::vector<double> alone;
+    std::vector<double> whole;
+    for (int run = 0; run < runs; ++run) {
+        alone.push_back(timedMs([&] {
+            if (ascii)
+                (void)textToBinary(textView(input));
+            else
+                (void)binaryToText(textView(input));
+        }));
+        text3->SetText(QString());
+        whole.push_back(timedMs([] { child<CommandButton>("Command1")->click(); }));
+    }
+    // The peak before the answer is read back: reading a large answer makes
+    // a copy of it.
+    const long peak = peakKiB();
+    std::printf("%s, %lld characters in, %lld out: conversion alone %.1f ms, \"DO!!!\" until "
+                "shown %.1f ms (medians of %d), peak memory %ld MiB (%ld MiB with the input "
+                "shown, before \"DO!!!\")\n",
+                ascii ? "Ascii To Binary" : "Binary To Ascii", static_cast<long long>(input.size()),
+                static_cast<long long>(text3->Text().size()), median(alone), median(whole), runs,
+                peak / 1024, inputPeak / 1024);
+}
+
+void selectAllAndPaste(TextBox *box) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+void paste(double millions, int runs) {
+    const QString text = inputOf(millions, false);
+    QApplication::clipboard()->setText(text);
+    auto *text1 = child<TextBox>("Text1");
+    text1->setFocus();
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        text1->SetText(QString());
+        times.push_back(timedMs([&] { selectAllAndPaste(text1); }));
+    }
+    if (text1->Text() != text)
+        qFatal("the paste was not taken whole");
+    std::printf("paste of %lld characters of digit lines into the input box: %.1f ms (median of "
+                "%d), peak memory %ld MiB\n",
+                static_cast<long long>(text.size()), median(times), runs, peakKiB() / 1024);
+}
+
+void idle(double millions, int seconds) {
+    auto *text1 = child<TextBox>("Text1");
+    QString line = digitLinesOf(printableText(static_cast<qsizetype>(millions * 1e6 / 8)));
+    line.remove(QStringLiteral("\r\n"));
+    text1->SetText(line);
+    text1->setFocus();
+    text1->moveCursor(QTextCursor::End);
+    settle();
+    // Let the window lay out and paint the line first, then count.
+    QTest::qWait(3000);
+    const long before = cpuTicks();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::qWait(seconds * 1000);
+    const long ticks = cpuTicks() - before;
+    std::printf("idle window, %lld digits on one line in the input box, caret in it: %ld CPU "
+                "ticks in %.1f s (%.1f%% of a core)\n",
+                static_cast<long long>(line.size()), ticks, timer.elapsed() / 1000.0,
+                100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK)) /
+                    (static_cast<double>(timer.elapsed()) / 1000.0));
+}
+
+void undo(double millions, int pastes) {
+    const QString text = printableText(static_cast<qsizetype>(millions * 1e6));
+    QApplication::clipboard()->setText(text);
+    auto *text1 = child<TextBox>("Text1");
+    text1->setFocus();
+    settle();
+    const long start = currentKiB();
+    for (int i = 1; i <= pastes; ++i) {
+        selectAllAndPaste(text1);
+        settle();
+        if (i == 1 || i % 5 == 0)
+            std::printf("after paste %2d: %ld MiB (%+ld MiB from the start)\n", i,
+                        currentKiB() / 1024, (currentKiB() - start) / 1024);
+    }
+    QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text1, Qt::Key_Delete);
+    settle();
+    std::printf("after clearing the box: %ld MiB (%+ld MiB from the start)\n", currentKiB() / 1024,
+                (currentKiB() - start) / 1024);
+}
+
+// The ways a plain text box can take a large text.
 struct Method {
     const char *name;
     std::function<void(QPlainTextEdit &, const QString &)> set;
@@ -126,9 +252,34 @@ QTextDocument *plainDocument(QPlainTextEdit &edit) {
     return document;
 }
 
+// The lines of `text` with every `group` lines in one text block: line
+// separators inside a block, paragraph separators between blocks.
+QString grouped(const QString &text, int group) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    int count = 0;
+    for (QChar &c : lines) {
+        if (c == QChar::LineSeparator && ++count % group == 0)
+            c = QChar::ParagraphSeparator;
+    }
+    return lines;
+}
+
 std::vector<Method> methods() {
-    // setDocument deletes the editor's previous document when the editor is
-    // its parent, as it is for these.
+    // The grouped text is made once, outside the median.
+    const auto groupedBy = [](int group, qsizetype piece = 0) {
+        auto made = std::make_shared<QString>();
+        return [group, piece, made](QPlainTextEdit &edit, const QString &text) {
+            if (made->isEmpty())
+                *made = grouped(text, group);
+            if (piece == 0)
+                return edit.document()->setPlainText(*made);
+            edit.document()->setPlainText(QString());
+            QTextCursor cursor(edit.document());
+            for (qsizetype at = 0; at < made->size(); at += piece)
+                cursor.insertText(made->mid(at, piece));
+        };
+    };
     return {
         {"setPlainText",
          [](QPlainTextEdit &edit, const QString &text) { edit.setPlainText(text); }},
@@ -137,74 +288,52 @@ std::vector<Method> methods() {
              edit.setUndoRedoEnabled(false);
              edit.setPlainText(text);
          }},
-        {"setPlainText, updates off",
-         [](QPlainTextEdit &edit, const QString &text) {
-             edit.setUpdatesEnabled(false);
-             edit.setPlainText(text);
-             edit.setUpdatesEnabled(true);
-         }},
-        {"setPlainText, LF line ends",
-         [](QPlainTextEdit &edit, const QString &text) {
-             QString lines = text;
-             lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-             edit.setPlainText(lines);
-         }},
-        {"clear, then appendPlainText",
-         [](QPlainTextEdit &edit, const QString &text) {
-             edit.clear();
-             edit.appendPlainText(text);
-         }},
+        {"document()->setPlainText",
+         [](QPlainTextEdit &edit, const QString &text) { edit.document()->setPlainText(text); }},
         {"fresh document, filled, then set",
          [](QPlainTextEdit &edit, const QString &text) {
              QTextDocument *document = plainDocument(edit);
              document->setPlainText(text);
              edit.setDocument(document);
          }},
-        {"fresh document, set, then filled",
-         [](QPlainTextEdit &edit, const QString &text) {
-             QTextDocument *document = plainDocument(edit);
-             edit.setDocument(document);
-             document->setPlainText(text);
-         }},
-        {"document()->setPlainText",
-         [](QPlainTextEdit &edit, const QString &text) { edit.document()->setPlainText(text); }},
-        {"document()->setPlainText, undo off",
-         [](QPlainTextEdit &edit, const QString &text) {
-             edit.document()->setUndoRedoEnabled(false);
-             edit.document()->setPlainText(text);
-         }},
+        {"one block, line separators", groupedBy(1 << 30)},
+        {"blocks of 16 lines", groupedBy(16)},
+        {"blocks of 128 lines", groupedBy(128)},
+        {"blocks of 1024 lines", groupedBy(1024)},
+        {"blocks of 256 lines", groupedBy(256)},
+        {"blocks of 256 lines, 1M pieces", groupedBy(256, 1 << 20)},
+        {"blocks of 256 lines, 64K pieces", groupedBy(256, 1 << 16)},
         {"TextBox::SetText (as built)",
          [](QPlainTextEdit &edit, const QString &text) {
              static_cast<TextBox &>(edit).SetText(text);
          }},
-        {"setPlainText (again, as a control)",
-         [](QPlainTextEdit &edit, const QString &text) { edit.setPlainText(text); }},
     };
 }
 
-void compareMethods(const QString &answer) {
-    std::printf("Ways to give a text box %lld characters, ms: median (best) of %d\n",
-                static_cast<long long>(answer.size()), kRuns);
-    std::printf("  %-36s %19s %19s\n", "", "empty before", "full before");
-    const std::vector<Method> all = methods();
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const Method &method = all[i];
+void compareMethods(double millions, int runs) {
+    const QString answer = digitLinesOf(printableText(static_cast<qsizetype>(millions * 1e6)));
+    std::printf("Ways to give a text box %lld characters of digit lines, ms: median of %d, then "
+                "scrolling to the end and back\n",
+                static_cast<long long>(answer.size()), runs);
+    for (const Method &method : methods()) {
         QWidget window;
         window.resize(480, 400);
         auto *box = new TextBox(&window);
         box->setGeometry(240, 24, 217, 193);
         window.show();
-        QCoreApplication::processEvents();
-        const Action clear = [&] { box->SetText(QString()); };
-        const Action give = [&] { method.set(*box, answer); };
-        // The first text laid out also fills the font caches.
-        if (i == 0)
-            timeInTurns({{clear, give}});
-        const std::vector<Timing> t = timeInTurns({{clear, give}, {give, give}});
-        if (box->toPlainText().size() < answer.size() * 8 / 10)
-            qFatal("%s lost the text", method.name);
-        std::printf("  %-36s %9.1f (%7.1f) %9.1f (%7.1f)\n", method.name, t[0].median, t[0].best,
-                    t[1].median, t[1].best);
+        settle();
+        std::vector<double> times;
+        std::vector<double> scrolls;
+        for (int run = 0; run < runs; ++run) {
+            box->SetText(QString());
+            times.push_back(timedMs([&] { method.set(*box, answer); }));
+            scrolls.push_back(timedMs([&] {
+                box->moveCursor(QTextCursor::End);
+                settle();
+                box->moveCursor(QTextCursor::Start);
+            }));
+        }
+        std::printf("  %-34s %9.1f %9.1f\n", method.name, median(times), median(scrolls));
     }
 }
 
@@ -216,16 +345,29 @@ int main(int argc, char *argv[]) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
     Program::configure(app);
+    const QStringList args = QCoreApplication::arguments();
+    const QString mode = args.value(1, QStringLiteral("convert"));
+    const double millions = args.value(2, QStringLiteral("1")).toDouble();
+    const auto count = [&](int at, int fallback) {
+        const int given = args.value(at).toInt();
+        return given > 0 ? given : fallback;
+    };
     {
         Form1 &form = defaultInstance<Form1>();
         form.Show();
-        QCoreApplication::processEvents();
-
-        const QString text = printableText(100'000);
-        compareWithTheBox("Ascii To Binary", form, text, digitLinesOf(text), true);
-        const QString digits = digitLinesOf(printableText(10'000));
-        compareWithTheBox("Binary To Ascii", form, digits, printableText(10'000), false);
-        compareMethods(digitLinesOf(text));
+        settle();
+        if (mode == QLatin1String("convert"))
+            convert(millions, args.value(3), count(4, 5));
+        else if (mode == QLatin1String("paste"))
+            paste(millions, count(3, 5));
+        else if (mode == QLatin1String("idle"))
+            idle(millions, count(3, 10));
+        else if (mode == QLatin1String("undo"))
+            undo(millions, count(3, 20));
+        else if (mode == QLatin1String("methods"))
+            compareMethods(millions, count(3, 5));
+        else
+            qFatal("unknown mode; see the top of window_bench.cpp");
     }
     DefaultInstances::clear();
     return 0;

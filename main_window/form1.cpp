@@ -206,8 +206,10 @@ void Form1::convertTextToBinary() {
     Text3->SetText(QString());
     const QString input = Text1->Text();
     TextToBinaryResult result = textToBinary(textView(input));
+    // The answer is ten times the input: the box takes its single-byte digits
+    // as they are, without a wide copy of them all.
     Text3->SetText(
-        QString::fromLatin1(result.answer.data(), static_cast<qsizetype>(result.answer.size())));
+        QLatin1StringView(result.answer.data(), static_cast<qsizetype>(result.answer.size())));
     if (result.error)
         throw *result.error;
 }
