@@ -5,8 +5,8 @@
 
 namespace glyphmill::test {
 
-// A folder of its own for a test's files, removed with everything in it
-// (files whose permissions were taken away included).
+// A folder of its own for a test's files, removed with everything in it,
+// files whose permissions were taken away included.
 class TempFolder {
   public:
     TempFolder();
@@ -14,9 +14,10 @@ class TempFolder {
     TempFolder(const TempFolder &) = delete;
     TempFolder &operator=(const TempFolder &) = delete;
 
+    std::string path(const std::string &name = {}) const;
     // Writes a file into the folder; returns its path.
     std::string write(const std::string &name, const std::string &content) const;
-    std::string path(const std::string &name) const;
+    static std::string read(const std::string &path);
 
   private:
     std::filesystem::path m_path;

@@ -1,0 +1,39 @@
+// The window's conversions, the codec's byte paths and the tips text against
+// the step-by-step model.
+#include "against_model.h"
+#include "fuzz_harness.h"
+#include "line_input.h"
+#include "stepwise_model.h"
+#include "text_file_encoding.h"
+
+#include <cstring>
+
+using namespace glyphmill;
+
+std::string differencesOn(std::string_view input) {
+    // Characters of the code page; 0xFF and the next two bytes spell any
+    // UTF-16 unit, lone surrogates included.
+    std::u16string typed, codePage;
+    for (std::size_t at = 0; at < input.size(); ++at) {
+        const auto byte = static_cast<std::uint8_t>(input[at]);
+        codePage += model::codePage(byte);
+        if (byte == 0xFF && at + 2 < input.size()) {
+            typed += static_cast<char16_t>((input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8);
+            at += 2;
+        } else {
+            typed += model::codePage(byte);
+        }
+    }
+    std::uint32_t seed = 1;
+    std::memcpy(&seed, input.data(), std::min(input.size(), sizeof seed));
+    std::string found = model::differencesFrom(typed) + model::pathDifferencesFrom(input, 0) +
+                        model::pathDifferencesFrom(input, seed | 1);
+    // A tips file that is no UTF-8 is read in the code page; no line holds a line end.
+    const std::u16string text = decodeTextFile(input);
+    found += isValidUtf8(input) || text == codePage ? "" : "tips text; ";
+    LineInput lines;
+    for (lines.openText(text); !lines.atEnd();)
+        found +=
+            lines.readLine().find_first_of(u"\r\n") == std::u16string::npos ? "" : "tips line; ";
+    return found;
+}

@@ -1,0 +1,37 @@
+// What the tips file reader sees: a text file's decoding and its lines.
+#include "line_input.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace glyphmill {
+namespace {
+
+TEST(LineInput, ReadsUtf8OrWindows1252LinesEndedByCrLfCrOrLf) {
+    const std::pair<std::string, std::vector<std::u16string>> rows[] = {
+        {"", {}},
+        {"one\r\ntwo\r\n", {u"one", u"two"}},
+        {"one\rtwo", {u"one", u"two"}},
+        {"one\ntwo\n", {u"one", u"two"}},
+        {"a\r\r\nb\n\r\n\n c\t ", {u"a", u"", u"b", u"", u"", u" c\t "}},
+        {"Gr\xC3\xB6\xC3\x9F\x65 \xE2\x82\xAC \xF0\x9F\x98\x80", {u"Größe € 😀"}},
+        {"\xEF\xBB\xBFtip\xEF\xBB\xBF", {u"tip\uFEFF"}},
+        {"Gr\xF6\xDF\x65 \x80\x81\x9F", {u"Größe €\u0081Ÿ"}},
+        {"\xC3\xA9 is \xE9", {u"Ã© is é"}},                // one byte that is no UTF-8 decides
+        {"\xC0\x80\xED\xA0\x80", {u"À€í\u00A0€"}},         // overlong, surrogate
+        {"\xF4\x90\x80\x80|\xE2\x82", {u"ô\u0090€€|â‚"}}}; // past U+10FFFF, cut short
+    const test::TempFolder folder;
+    for (const auto &[bytes, lines] : rows) {
+        LineInput input;
+        ASSERT_TRUE(input.open(folder.write("help.cfg", bytes)));
+        std::vector<std::u16string> read;
+        while (!input.atEnd())
+            read.push_back(input.readLine());
+        EXPECT_EQ(read, lines) << bytes;
+    }
+    EXPECT_FALSE(LineInput().open(folder.path("missing")));
+    EXPECT_FALSE(LineInput().open(folder.path()));
+}
+
+} // namespace
+} // namespace glyphmill
