@@ -1,5 +1,5 @@
-// The window's conversions, the codec's byte paths and the tips text against
-// the step-by-step model.
+// The window's conversions and the codec's byte paths against the
+// step-by-step model, and the tips file text.
 #include "against_model.h"
 #include "fuzz_harness.h"
 #include "line_input.h"
@@ -15,20 +15,17 @@ std::string differencesOn(std::string_view input) {
     // UTF-16 unit, lone surrogates included.
     std::u16string typed, codePage;
     for (std::size_t at = 0; at < input.size(); ++at) {
-        const auto byte = static_cast<std::uint8_t>(input[at]);
-        codePage += model::codePage(byte);
-        if (byte == 0xFF && at + 2 < input.size()) {
-            typed += static_cast<char16_t>((input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8);
-            at += 2;
-        } else {
-            typed += model::codePage(byte);
-        }
+        codePage += model::codePage(static_cast<std::uint8_t>(input[at]));
+        const bool unit = input[at] == '\xFF' && at + 2 < input.size();
+        typed += unit ? (input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8 : codePage.back();
+        at += unit ? 2 : 0;
     }
     std::uint32_t seed = 1;
     std::memcpy(&seed, input.data(), std::min(input.size(), sizeof seed));
     std::string found = model::differencesFrom(typed) + model::pathDifferencesFrom(input, 0) +
                         model::pathDifferencesFrom(input, seed | 1);
-    // A tips file that is no UTF-8 is read in the code page; no line holds a line end.
+    // A tips file that is no UTF-8 is read in the code page; no line holds a
+    // line end.
     const std::u16string text = decodeTextFile(input);
     found += isValidUtf8(input) || text == codePage ? "" : "tips text; ";
     LineInput lines;

@@ -1,5 +1,4 @@
-// Every conversion against the step-by-step model: each input goes through
-// all three of them.
+// The codec against the step-by-step model, on edge and generated inputs.
 #include "against_model.h"
 #include "stepwise_model.h"
 
@@ -15,15 +14,12 @@ std::u16string widened(const std::string &ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-TEST(AgainstTheModel, EdgeInputs) {
+// Each input goes through all three conversions of the window.
+TEST(AgainstTheModel, WindowConversions) {
     std::vector<std::u16string> inputs{std::u16string(5000, u'0') + u"ő", u"", u""};
     for (int code = 0; code < 256; ++code) {
         inputs[1] += model::codePage(static_cast<std::uint8_t>(code));
         inputs[2] += widened(std::bitset<8>(code).to_string() + "\r\n");
-    }
-    for (int k = 0; k <= 30; ++k) {
-        for (const long n : {(1L << k) - 1, 1L << k, (1L << k) + 1})
-            inputs.push_back(widened(std::to_string(n)));
     }
     // The examples of the window's conversions and more, between bars.
     const std::u16string examples =
@@ -35,33 +31,53 @@ TEST(AgainstTheModel, EdgeInputs) {
         bar = std::min(examples.find(u'|', at), examples.size());
         inputs.push_back(examples.substr(at, bar - at));
     }
-    for (const std::u16string &input : inputs)
-        EXPECT_EQ(model::differencesFrom(input), "") << ::testing::PrintToString(input);
-}
-
-TEST(AgainstTheModel, GeneratedNumbers) {
+    for (int k = 0; k <= 30; ++k) {
+        for (const long n : {(1L << k) - 1, 1L << k, (1L << k) + 1})
+            inputs.push_back(widened(std::to_string(n)));
+    }
     std::mt19937 random(1206);
     for (int n = 0; n < 40000; ++n) {
-        char typed[64];
-        const double number = std::ldexp(random() / 4294967296.0, random() % 34) * (n % 8 ? 1 : -1);
-        std::snprintf(typed, sizeof typed, n % 3 ? "%.17g" : "%.0f", number);
-        for (const std::string &text : {std::string(typed), std::to_string(n)})
-            ASSERT_EQ(model::differencesFrom(widened(text)), "") << text;
+        char number[64];
+        std::snprintf(number, sizeof number, n % 3 ? "%.17g" : "%.0f",
+                      std::ldexp(random() / 4294967296.0, random() % 34) * (n % 8 ? 1 : -1));
+        inputs.push_back(widened(number));
+        inputs.push_back(widened(std::to_string(n)));
     }
-}
-
-TEST(AgainstTheModel, GeneratedTextsAndDigits) {
-    const std::u16string pieces[] = {u"0",  u"1", u"1", u"0", u"\r\n",    u"\r",
-                                     u"\n", u" ", u"x", u"€", {u"\0", 1}, u"\r\r\n\n"};
-    std::mt19937 random(42);
+    const std::u16string pieces[] = {u"0",  u"1", u"1", u"\r\n",   u"\r",
+                                     u"\n", u" ", u"€", {u"\0", 1}};
     for (int n = 0; n < 4000; ++n) {
-        std::u16string input;
+        std::u16string &input = inputs.emplace_back();
         for (std::size_t length = random() % 80; input.size() < length;) {
             const unsigned unit = random() % 0x12000;
             input += n % 2 ? pieces[unit % std::size(pieces)]
                            : std::u16string(1, unit < 0x10000 ? unit : model::codePage(unit));
         }
+    }
+    for (const std::u16string &input : inputs)
         ASSERT_EQ(model::differencesFrom(input), "") << ::testing::PrintToString(input);
+}
+
+TEST(AgainstTheModel, CodecPathsInPiecesOfAnySize) {
+    std::vector<std::string> inputs;
+    // A line break at every place of a vector step, among zeros.
+    for (const std::string breaks : {"1\r\n1", "1\r\r\n1", "1\n\r1", "\r\n\r\n\r\n1", "1\r1"}) {
+        for (std::size_t before = 0; before < 140; ++before)
+            inputs.push_back(std::string(before, '0') + breaks + std::string(70, '0'));
+    }
+    // Digit lines with CR LF or LF, dense CR and LF, and noise.
+    std::mt19937 random(1000);
+    const std::string alphabets[] = {"\r\n", "\n", "01", "01\r\n", "\r\n\r\n01 \xE9x\x80"};
+    for (int n = 0; n < 500; ++n) {
+        std::string &bytes = inputs.emplace_back();
+        const std::string &alphabet = alphabets[n % std::size(alphabets)];
+        for (std::size_t length = random() % (n % 10 ? 300 : 20000); bytes.size() < length;) {
+            bytes += n % 5 < 2 ? std::bitset<8>(random()).to_string() + alphabet
+                               : std::string(1, alphabet[random() % alphabet.size()]);
+        }
+    }
+    for (const std::string &bytes : inputs) {
+        ASSERT_EQ(model::pathDifferencesFrom(bytes, 0), "") << bytes;
+        ASSERT_EQ(model::pathDifferencesFrom(bytes, random()), "") << bytes;
     }
 }
 

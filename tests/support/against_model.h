@@ -12,9 +12,10 @@ namespace glyphmill::model {
 // whether it is a number, and the error reports.
 std::string differencesFrom(std::u16string_view input);
 
-// The codec's byte paths, each byte taken as a code: the digit lines of both
-// encoder paths, and the stream decoder on both paths, fed the bytes in one
-// piece (`seed` 0) or in pieces of sizes that `seed` picks.
+// The codec's byte paths, each byte taken as a code, given the bytes in one
+// piece (`seed` 0) or in pieces of sizes that `seed` picks: the digit lines
+// and the stream decoder on both paths against the model, and the strict
+// decoder, which has no model, against itself on the bytes in one piece.
 std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed);
 
 } // namespace glyphmill::model

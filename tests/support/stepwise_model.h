@@ -14,6 +14,7 @@ struct Boxes {
     std::u16string answer; // the answer box (the binary answer box for numbers)
     std::u16string work;   // the work box of binary to text
     std::string error;     // the run-time error's description, "" for none
+    bool operator==(const Boxes &) const = default;
 };
 
 // The Windows-1252 character of a code; the five unassigned codes are the C1
