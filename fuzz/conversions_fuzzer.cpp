@@ -1,8 +1,7 @@
 // The window's conversions and the codec's byte paths against the
-// step-by-step model, and the tips file text.
+// step-by-step model, and the decoding of a tips file.
 #include "against_model.h"
 #include "fuzz_harness.h"
-#include "line_input.h"
 #include "stepwise_model.h"
 #include "text_file_encoding.h"
 
@@ -24,13 +23,7 @@ std::string differencesOn(std::string_view input) {
     std::memcpy(&seed, input.data(), std::min(input.size(), sizeof seed));
     std::string found = model::differencesFrom(typed) + model::pathDifferencesFrom(input, 0) +
                         model::pathDifferencesFrom(input, seed | 1);
-    // A tips file that is no UTF-8 is read in the code page; no line holds a
-    // line end.
+    // A tips file that is no UTF-8 is read in the code page.
     const std::u16string text = decodeTextFile(input);
-    found += isValidUtf8(input) || text == codePage ? "" : "tips text; ";
-    LineInput lines;
-    for (lines.openText(text); !lines.atEnd();)
-        found +=
-            lines.readLine().find_first_of(u"\r\n") == std::u16string::npos ? "" : "tips line; ";
-    return found;
+    return found + (isValidUtf8(input) || text == codePage ? "" : "tips text; ");
 }

@@ -18,31 +18,31 @@ std::string errorOf(const std::optional<RuntimeError> &error) {
     return error ? error->description() : "";
 }
 
-// Calls `decode` on each piece, a copy of exactly its size.
-template <typename Decode>
-void inPieces(std::string_view bytes, std::uint32_t seed, Decode decode) {
+// The codes a decoder writes, given the bytes in pieces that `seed` picks,
+// each a copy of exactly its size.
+template <typename Decoder>
+std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t seed) {
     std::minstd_rand random(seed);
+    std::string codes;
     for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
         count = std::min(bytes.size() - at,
                          seed ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
         const std::vector<std::uint8_t> piece(bytes.begin() + at, bytes.begin() + at + count);
-        decode(piece);
+        std::vector<std::uint8_t> out(Decoder::outputCapacity(count));
+        codes.append(out.begin(), out.begin() + decoder.decode(piece.data(), count, out.data()));
     }
+    return codes;
 }
 
-std::string strictDecoding(std::string_view bytes, std::uint32_t seed) {
+// The strict decoder's codes and fault.
+std::string strictly(std::string_view bytes, std::uint32_t seed) {
     StrictDigitDecoder decoder;
-    std::string decoded;
-    inPieces(bytes, seed, [&](const std::vector<std::uint8_t> &piece) {
-        std::vector<std::uint8_t> out(StrictDigitDecoder::outputCapacity(piece.size()));
-        out.resize(decoder.decode(piece.data(), piece.size(), out.data()));
-        decoded.append(out.begin(), out.end());
-    });
+    std::string codes = decoded(decoder, bytes, seed);
     decoder.finish();
-    const auto &fault = decoder.fault();
-    return fault ? decoded + std::to_string(fault->line) + ":" + std::to_string(fault->column) +
-                       ":" + std::to_string(fault->found)
-                 : decoded;
+    if (const auto &fault = decoder.fault())
+        codes += " " + std::to_string(fault->line) + ":" + std::to_string(fault->column) + " " +
+                 std::to_string(fault->found);
+    return codes;
 }
 
 } // namespace
@@ -67,7 +67,7 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed) {
         characters += codePage(static_cast<std::uint8_t>(byte));
     }
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
-    std::string found = strictDecoding(bytes, seed) == strictDecoding(bytes, 0) ? "" : "strict; ";
+    std::string found = strictly(bytes, seed) == strictly(bytes, 0) ? "" : "strict decoder; ";
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
         std::string lines(bytes.size() * kDigitLineLength + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
@@ -75,15 +75,13 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed) {
             model::textToBinary(characters).answer + std::u16string(16, u'#'))
             found += "digit lines; ";
         DigitStreamDecoder decoder(path);
-        std::u16string text;
+        std::string stream = decoded(decoder, bytes, seed);
         std::uint8_t last = 0;
-        inPieces(bytes, seed, [&](const std::vector<std::uint8_t> &piece) {
-            std::vector<std::uint8_t> out(DigitStreamDecoder::outputCapacity(piece.size()));
-            out.resize(decoder.decode(piece.data(), piece.size(), out.data()));
-            for (const std::uint8_t code : out)
-                text += codePage(code);
-        });
-        text += decoder.finish(&last) == 1 ? std::u16string(1, codePage(last)) : u"";
+        const std::size_t lastCount = decoder.finish(&last); // before `last` is read
+        stream.append(lastCount, static_cast<char>(last));
+        std::u16string text;
+        for (const char code : stream)
+            text += codePage(static_cast<std::uint8_t>(code));
         found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
     }
     return found;

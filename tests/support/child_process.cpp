@@ -12,17 +12,6 @@
 extern char **environ;
 
 namespace glyphmill::test {
-namespace {
-
-std::vector<char *> pointers(std::vector<std::string> &texts) {
-    std::vector<char *> result;
-    for (std::string &text : texts)
-        result.push_back(text.data());
-    result.push_back(nullptr);
-    return result;
-}
-
-} // namespace
 
 RunResult runProgram(std::vector<std::string> arguments, const std::string &input,
                      std::vector<std::string> environment, const std::string &output) {
@@ -38,7 +27,11 @@ RunResult runProgram(std::vector<std::string> arguments, const std::string &inpu
                          ::open(folder.path("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)};
     for (char **entry = environ; *entry; ++entry)
         environment.emplace_back(*entry);
-    const std::vector<char *> argv = pointers(arguments), envp = pointers(environment);
+    std::vector<char *> argv{nullptr}, envp{nullptr};
+    for (std::string &argument : arguments)
+        argv.insert(argv.end() - 1, argument.data());
+    for (std::string &variable : environment)
+        envp.insert(envp.end() - 1, variable.data());
     const pid_t pid = ::fork();
     if (pid == 0) {
         for (int fd = 0; fd < 3; ++fd)
@@ -53,10 +46,9 @@ RunResult runProgram(std::vector<std::string> arguments, const std::string &inpu
     rusage usage{};
     while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
     }
-    return RunResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                     WIFSIGNALED(status) ? WTERMSIG(status) : 0, usage.ru_maxrss,
-                     output.empty() ? TempFolder::read(folder.path("out")) : "",
-                     TempFolder::read(folder.path("err"))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss,
+            output.empty() ? TempFolder::read(folder.path("out")) : "",
+            TempFolder::read(folder.path("err"))};
 }
 
 } // namespace glyphmill::test

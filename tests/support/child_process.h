@@ -7,7 +7,6 @@ namespace glyphmill::test {
 
 struct RunResult {
     int status = -1; // the exit status; -1 when a signal ended the program
-    int signal = 0;
     long peakMemoryKiB = 0;
     std::string out;
     std::string err;

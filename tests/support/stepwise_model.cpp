@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 
 namespace glyphmill::model {
 namespace {
@@ -44,21 +43,17 @@ std::string unencodable(std::u16string_view text, std::size_t at) {
 } // namespace
 
 char16_t codePage(std::uint8_t code) {
-    static constexpr char16_t high[32] = {u'€', 0x81, u'‚', u'ƒ', u'„', u'…', u'†', u'‡',
-                                          u'ˆ', u'‰', u'Š', u'‹', u'Œ', 0x8D, u'Ž', 0x8F,
-                                          0x90, u'‘', u'’', u'“', u'”', u'•', u'–', u'—',
-                                          u'˜', u'™', u'š', u'›', u'œ', 0x9D, u'ž', u'Ÿ'};
+    static const std::u16string high = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
     return code >= 0x80 && code < 0xA0 ? high[code - 0x80] : code;
 }
 
 Boxes textToBinary(std::u16string_view input) {
-    std::u16string codes;
-    for (int code = 0; code < 256; ++code)
-        codes += codePage(static_cast<std::uint8_t>(code));
     Boxes boxes;
     for (std::size_t at = 0; at < input.size(); ++at) {
-        auto code = static_cast<int>(codes.find(input[at]));
-        if (code < 0)
+        int code = 0;
+        while (code < 256 && codePage(static_cast<std::uint8_t>(code)) != input[at])
+            ++code;
+        if (code == 256)
             return boxes.error = unencodable(input, at), boxes;
         // Each digit is the first character of the text of code / weight.
         for (int weight = 128; weight >= 1; weight /= 2) {
@@ -86,16 +81,18 @@ Boxes binaryToText(std::u16string_view input) {
 }
 
 Boxes numberToBinary(std::u16string_view numberBox) {
-    // Spaces, a sign, digits with a point, an exponent, spaces; nothing else.
-    static const std::regex number(R"( *[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)? *)");
-    std::string typed(numberBox.begin(), numberBox.end());
-    for (std::size_t at = 0; at < typed.size(); ++at)
-        typed[at] = numberBox[at] < 0x80 ? typed[at] : '?';
+    std::string typed;
+    for (const char16_t c : numberBox)
+        typed += c < 0x80 ? static_cast<char>(c) : '?';
+    // Spaces, a sign, digits with a point, an exponent, spaces; nothing else:
+    // no other blank, no hexadecimal, infinity or NaN.
+    char *end = nullptr;
+    double rest = std::strtod(typed.c_str(), &end), power = 1, doublings = 0; // power: 32-bit
     Boxes boxes;
-    if (!(boxes.converted = std::regex_match(typed, number)))
+    boxes.converted = end != typed.c_str() && typed.find_first_of("\t\n\v\f\rxXnN") == typed.npos &&
+                      typed.find_first_not_of(' ', end - typed.c_str()) == typed.npos;
+    if (!boxes.converted)
         return boxes;
-    double rest = std::strtod(typed.c_str(), nullptr), power = 1; // power: a 32-bit integer
-    int doublings = 0;
     do {
         if ((power *= 2) > 2147483647)
             return boxes.error = "Overflow", boxes;
