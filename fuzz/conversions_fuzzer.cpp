@@ -13,10 +13,11 @@ std::string differencesOn(std::string_view input) {
     // Characters of the code page; 0xFF and the next two bytes spell any
     // UTF-16 unit, lone surrogates included.
     std::u16string typed, codePage;
+    for (const char byte : input)
+        codePage += model::codePage(static_cast<std::uint8_t>(byte));
     for (std::size_t at = 0; at < input.size(); ++at) {
-        codePage += model::codePage(static_cast<std::uint8_t>(input[at]));
         const bool unit = input[at] == '\xFF' && at + 2 < input.size();
-        typed += unit ? (input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8 : codePage.back();
+        typed += unit ? (input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8 : codePage[at];
         at += unit ? 2 : 0;
     }
     std::uint32_t seed = 1;
