@@ -68,6 +68,7 @@ Boxes textToBinary(std::u16string_view input) {
 
 Boxes binaryToText(std::u16string_view input) {
     Boxes boxes;
+    // The work box: the input without its CR LF pairs.
     for (std::size_t at = 0; at < input.size(); at += input.substr(at, 2) == u"\r\n" ? 2 : 1)
         boxes.work += input.substr(at, 2) == u"\r\n" ? u"" : input.substr(at, 1);
     // One group more than the work box has characters, eight positions each.
@@ -85,14 +86,17 @@ Boxes numberToBinary(std::u16string_view numberBox) {
     for (const char16_t c : numberBox)
         typed += c < 0x80 ? static_cast<char>(c) : '?';
     // Spaces, a sign, digits with a point, an exponent, spaces; nothing else:
-    // no other blank, no hexadecimal, infinity or NaN.
+    // no other blank, no hexadecimal, infinity or NaN. The C library reads
+    // it (in the "C" locale, which no test changes). `rest` is what the number
+    // box holds as the digits go; `power` stays a 32-bit integer.
     char *end = nullptr;
-    double rest = std::strtod(typed.c_str(), &end), power = 1, doublings = 0; // power: 32-bit
+    double rest = std::strtod(typed.c_str(), &end), power = 1, doublings = 0;
     Boxes boxes;
     boxes.converted = end != typed.c_str() && typed.find_first_of("\t\n\v\f\rxXnN") == typed.npos &&
                       typed.find_first_not_of(' ', end - typed.c_str()) == typed.npos;
     if (!boxes.converted)
         return boxes;
+    // Doubling, up to the smallest power of two from 2 not below the number.
     do {
         if ((power *= 2) > 2147483647)
             return boxes.error = "Overflow", boxes;
