@@ -18,5 +18,5 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build/sanitize --output-on-failure -j2
 
-# Every fuzz target for a bounded time (30 s each).
+# Every fuzz target for a bounded time (two minutes in all).
 scripts/fuzz.sh

@@ -1,142 +1,116 @@
 #include "stepwise_model.h"
 
-#include "number_text.h"
-#include "text_to_binary.h"
-#include "value_operations.h"
-#include "windows_1252.h"
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace glyphmill::model {
 namespace {
 
-// The weights of the eight digits, most significant first, as texts; index 0
-// is never read.
-Value makeWeightsTable() {
-    Value table = Value::array(9);
-    table[0] = Value(u"");
-    const char16_t *weights[] = {u"128", u"64", u"32", u"16", u"8", u"4", u"2", u"1"};
-    for (std::size_t i = 1; i <= 8; ++i)
-        table[i] = Value(weights[i - 1]);
-    return table;
+// A text box holds no character of code 0: it keeps what precedes one.
+void appendToBox(std::u16string &box, std::u16string_view piece) {
+    box += piece.substr(0, piece.find(u'\0'));
 }
 
-// Appending to a text box: the box keeps nothing from a character of code 0 on.
-void appendToBox(std::u16string &box, const std::u16string &piece) {
-    box += piece;
-    const auto nul = box.find(u'\0');
-    if (nul != std::u16string::npos)
-        box.resize(nul);
+// The first character of a number's decimal text: plain notation, "0" for
+// zero of either sign, "-" for a negative number.
+char firstCharacter(double number) {
+    char text[400] = "0";
+    std::to_chars(text, text + sizeof text, number == 0 ? 0 : number, std::chars_format::fixed);
+    return text[0];
 }
 
-// A number made text and read back with the leading-number reading.
-Value throughText(const Value &number) {
-    return Value(leadingNumber(number.toText()));
+std::string utf8(char32_t c) {
+    const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    std::string out(1, static_cast<char>(tail == 0 ? c : (0xFF << (7 - tail)) | (c >> 6 * tail)));
+    for (int k = tail - 1; k >= 0; --k)
+        out += static_cast<char>(0x80 | ((c >> 6 * k) & 0x3F));
+    return out;
 }
 
-// The first character of the text of `number` passed through text.
-Value firstDigitOf(const Value &number) {
-    return mid(Value(numberText(throughText(number).toNumber())), 1, 1);
+// A surrogate pair is one character; a lone surrogate shows as U+FFFD.
+std::string unencodable(std::u16string_view text, std::size_t at) {
+    char32_t c = text[at];
+    if (c >> 10 == 0x36 && at + 1 < text.size() && text[at + 1] >> 10 == 0x37)
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(c));
+    return "Character '" + utf8(c >> 11 == 0x1B ? 0xFFFD : c) + "' (U+" + hex + ") at position " +
+           std::to_string(at + 1) + " has no 8-bit code";
 }
 
 } // namespace
 
-TextBoxes textToBinary(const std::u16string &input) {
-    const Value weights = makeWeightsTable();
-    const Value text(input);
-    TextBoxes boxes;
-    Value outerPass(1.0);
-    Value charPos(1.0);
-    while (lessOrEqual(outerPass, Value(static_cast<double>(textLength(text))))) {
-        for (int charCounter = 1; charCounter <= 8; ++charCounter) {
-            if (greater(charPos, Value(static_cast<double>(textLength(text)))))
-                return boxes;
-            const auto position = static_cast<std::size_t>(charPos.toNumber());
-            const Value character = mid(text, position, 1);
-            if (!Windows1252::encode(character.text().front())) {
-                boxes.error = unencodableCharacterError(input, position);
-                return boxes;
-            }
-            Value charCode(static_cast<double>(ansiCode(character.text())));
-            for (std::size_t i = 1; i <= 8; ++i) {
-                const Value quotient = divide(charCode, weights[i]);
-                if (equals(firstDigitOf(quotient), Value::integer(1))) {
-                    appendToBox(boxes.answer, u"1");
-                    charCode = throughText(subtract(charCode, weights[i]));
-                } else {
-                    appendToBox(boxes.answer, u"0");
-                }
-            }
-            charPos = add(charPos, Value::integer(1));
-            appendToBox(boxes.answer, u"\r\n");
+char16_t codePage(std::uint8_t code) {
+    static const std::u16string high = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
+    return code >= 0x80 && code < 0xA0 ? high[code - 0x80] : code;
+}
+
+Boxes textToBinary(std::u16string_view input) {
+    Boxes boxes;
+    for (std::size_t at = 0; at < input.size(); ++at) {
+        int code = 0;
+        while (code < 256 && codePage(static_cast<std::uint8_t>(code)) != input[at])
+            ++code;
+        if (code == 256)
+            return boxes.error = unencodable(input, at), boxes;
+        // Each digit is the first character of the text of code / weight.
+        for (int weight = 128; weight >= 1; weight /= 2) {
+            const bool one = firstCharacter(static_cast<double>(code) / weight) == '1';
+            appendToBox(boxes.answer, one ? u"1" : u"0");
+            code -= one ? weight : 0;
         }
-        outerPass = add(outerPass, Value::integer(1));
+        appendToBox(boxes.answer, u"\r\n");
     }
     return boxes;
 }
 
-TextBoxes binaryToText(const std::u16string &input) {
-    const Value weights = makeWeightsTable();
-    TextBoxes boxes;
-    boxes.work = replaceAll(input, u"\r\n", u"");
-    const Value work(boxes.work);
-    Value digitPos(1.0);
-    Value groupCounter; // never assigned before the loop: empty, which compares as 0
-    while (!greater(groupCounter, Value(static_cast<double>(textLength(work))))) {
-        Value groupSum(0.0);
-        for (std::size_t k = 1; k <= 8; ++k) {
-            const auto position = static_cast<std::size_t>(digitPos.toNumber());
-            if (equals(mid(work, position, 1), Value(u"1")))
-                groupSum = throughText(add(groupSum, weights[k]));
-            digitPos = add(digitPos, Value::integer(1));
-        }
-        appendToBox(boxes.answer, ansiCharacter(valueToLong(groupSum)));
-        groupCounter = add(groupCounter, Value::integer(1));
+Boxes binaryToText(std::u16string_view input) {
+    Boxes boxes;
+    // The work box: the input without its CR LF pairs.
+    for (std::size_t at = 0; at < input.size(); at += input.substr(at, 2) == u"\r\n" ? 2 : 1)
+        boxes.work += input.substr(at, 2) == u"\r\n" ? u"" : input.substr(at, 1);
+    // One group more than the work box has characters, eight positions each.
+    for (std::size_t group = 0; group <= boxes.work.size(); ++group) {
+        int sum = 0;
+        for (std::size_t k = 0, at = group * 8; k < 8; ++k, ++at)
+            sum += at < boxes.work.size() && boxes.work[at] == u'1' ? 128 >> k : 0;
+        appendToBox(boxes.answer, std::u16string(1, codePage(static_cast<std::uint8_t>(sum))));
     }
     return boxes;
 }
 
-TextBoxes numberToBinary(const std::u16string &numberBox, const std::u16string &answerBefore) {
-    TextBoxes boxes;
-    boxes.number = numberBox;
-    boxes.answer = answerBefore;
-    if (!isNumeric(Value(numberBox)))
+Boxes numberToBinary(std::u16string_view numberBox) {
+    std::string typed;
+    for (const char16_t c : numberBox)
+        typed += c < 0x80 ? static_cast<char>(c) : '?';
+    // Spaces, a sign, digits with a point, an exponent, spaces; nothing else:
+    // no other blank, no hexadecimal, infinity or NaN. The C library reads
+    // it (in the "C" locale, which no test changes). `rest` is what the number
+    // box holds as the digits go; `power` stays a 32-bit integer.
+    char *end = nullptr;
+    double rest = std::strtod(typed.c_str(), &end), power = 1, doublings = 0;
+    Boxes boxes;
+    boxes.converted = end != typed.c_str() && typed.find_first_of("\t\n\v\f\rxXnN") == typed.npos &&
+                      typed.find_first_not_of(' ', end - typed.c_str()) == typed.npos;
+    if (!boxes.converted)
         return boxes;
-    boxes.numberConverted = true;
-    boxes.answer.clear();
-    std::u16string textBox = numberBox;
-    const std::u16string saved = textBox;
-    try {
-        std::int32_t powerOfTwo = 1;
-        Value bitCount(0.0);
-        do {
-            powerOfTwo = roundToLong(leadingNumber(integerText(multiplyLong(powerOfTwo, 2))));
-            bitCount = throughText(add(bitCount, Value::integer(1)));
-        } while (greater(Value(textBox), Value::longInteger(powerOfTwo)));
-
-        const double last = bitCount.toNumber();
-        for (Value bitIndex(0.0); bitIndex.toNumber() <= last;
-             bitIndex = add(bitIndex, Value::integer(1))) {
-            const Value quotient = divide(Value(textBox), Value::longInteger(powerOfTwo));
-            if (greaterOrEqual(firstDigitOf(quotient), Value::integer(1))) {
-                boxes.answer += u"1";
-                const Value remainder =
-                    throughText(subtract(Value(textBox), Value::longInteger(powerOfTwo)));
-                textBox = remainder.toText();
-            } else {
-                boxes.answer += u"0";
-            }
-            powerOfTwo = roundToLong(
-                throughText(divide(Value::longInteger(powerOfTwo), Value::integer(2))).toNumber());
-        }
-    } catch (const RuntimeError &error) {
-        // The number box keeps what the user typed; the handler stops here.
-        boxes.error = error;
-        return boxes;
+    // Doubling, up to the smallest power of two from 2 not below the number.
+    do {
+        if ((power *= 2) > 2147483647)
+            return boxes.error = "Overflow", boxes;
+        ++doublings;
+    } while (rest > power || std::isinf(rest));
+    for (int digit = 0; digit <= doublings; ++digit) {
+        const char first = firstCharacter(rest / power);
+        if (first == '-') // compared with 1, "-" is no number
+            return boxes.error = "Type mismatch", boxes;
+        boxes.answer += first >= '1' ? u'1' : u'0';
+        rest -= first >= '1' ? power : 0;
+        power = std::nearbyint(power / 2); // halves to even: 1 becomes 0
     }
-    textBox = saved;
-    if (mid(Value(boxes.answer), 1, 1).text() == u"0")
-        boxes.answer.erase(0, 1);
-    boxes.number = textBox;
-    return boxes;
+    return boxes.answer.erase(0, boxes.answer.starts_with(u'0')), boxes;
 }
 
 } // namespace glyphmill::model

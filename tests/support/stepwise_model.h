@@ -1,30 +1,28 @@
 #pragma once
 
-#include "runtime_error.h"
-#include "value.h"
-
-#include <optional>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
+// The three conversions written out once more from their description, one
+// digit and one quotient at a time, on the standard library alone: the
+// product's conversions must give exactly these boxes and error reports.
 namespace glyphmill::model {
 
-// The three conversions run step by step on the value runtime, one digit and
-// one text round trip at a time, the way the window's algorithms are written
-// down. Slow on purpose: the production conversions must give exactly these
-// results.
-
-struct TextBoxes {
-    std::u16string answer; // the answer box (or the binary answer box)
+struct Boxes {
+    bool converted = true; // false: the number box holds no number
+    std::u16string answer; // the answer box (the binary answer box for numbers)
     std::u16string work;   // the work box of binary to text
-    std::u16string number; // the number box after the conversion
-    bool numberConverted = false;
-    std::optional<RuntimeError> error;
+    std::string error;     // the run-time error's description, "" for none
+    bool operator==(const Boxes &) const = default;
 };
 
-TextBoxes textToBinary(const std::u16string &input);
-TextBoxes binaryToText(const std::u16string &input);
-// `answerBefore` is what the binary answer box held before the click: a text
-// that is no number leaves it as it was.
-TextBoxes numberToBinary(const std::u16string &numberBox, const std::u16string &answerBefore = u"");
+// The Windows-1252 character of a code; the five unassigned codes are the C1
+// controls of the same number.
+char16_t codePage(std::uint8_t code);
+
+Boxes textToBinary(std::u16string_view input);
+Boxes binaryToText(std::u16string_view input);
+Boxes numberToBinary(std::u16string_view numberBox);
 
 } // namespace glyphmill::model

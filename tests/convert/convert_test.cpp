@@ -1,0 +1,167 @@
+// glyphmill-convert as a user runs it: what it writes, reports and exits
+// with, to the byte, on files, pipes and reads of any size.
+#include "run_tool.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <bitset>
+#include <cstdlib>
+#include <vector>
+
+namespace glyphmill::test {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kUsage = "Usage: glyphmill-convert text-to-binary [FILE...]\n"
+                           "       glyphmill-convert binary-to-text [--strict] [FILE...]\n"
+                           "       glyphmill-convert number-to-binary NUMBER...\n"
+                           "       glyphmill-convert --help | --version\n";
+
+std::string usageError(const std::string &problem) {
+    return "glyphmill-convert: " + problem + "\n" + kUsage +
+           "Try 'glyphmill-convert --help' for more information.\n";
+}
+
+std::string refused(const std::string &number, const std::string &reason = "Type mismatch") {
+    return "glyphmill-convert: number \"" + number + "\" refused: " + reason + "\n";
+}
+
+std::string fault(const std::string &place, const std::string &found,
+                  const std::string &file = "<stdin>") {
+    return file + ":" + place + ": expected 8 binary digits, found " + found + "\n";
+}
+
+std::string cannotRead(const std::string &file, const std::string &reason) {
+    return "glyphmill-convert: " + file + ": " + reason + "\n";
+}
+
+TEST(Convert, OutputMessagesAndExitStatus) {
+    const TempFolder folder;
+    const std::string one = folder.write("one", "0100\r"),
+                      two = folder.write("two", "\n0001\r\n01000010");
+    const std::string three = folder.write("three", "0100"),
+                      four = folder.write("four", "1000\n01101001\n\n  01\n");
+    const std::string missing = folder.path("missing"), dir = folder.path();
+    const std::string unreadable =
+        cannotRead(missing, "No such file or directory") + cannotRead(dir, "Is a directory");
+    const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
+                      numbers = "number-to-binary";
+    // The arguments and the input; the output followed by the messages, and the exit status.
+    const std::tuple<std::vector<std::string>, std::string, std::string, int> rows[] = {
+        {{encode}, "Hi", "01001000\r\n01101001\r\n", 0},
+        {{encode, "-"}, {"\x80\xFF\0", 3}, "10000000\r\n11111111\r\n00000000\r\n", 0},
+        {{decode}, "0100100001101001", "Hi", 0},
+        {{decode}, "01000001 01000010\r\n00000000", "A!", 0},
+        {{decode, strict}, "01001000\r\n 01101001\t\r00000000", {"Hi\0", 3}, 0},
+        {{decode, strict}, "01001000\r\n0110 1001", "H" + fault("2:5", "' '"), 1},
+        {{decode, strict}, "01001000\n\n  0110100", "H" + fault("3:10", "end of input"), 1},
+        {{decode, strict}, "0100\n", fault("1:5", "'\\n'"), 1},
+        {{decode, strict}, "\xE9", fault("1:1", "'\\xE9'"), 1},
+        {{numbers, "5", "5.9", " 0 ", "1e3"}, "7", "101\n101\n0\n1111101000\n", 0},
+        {{numbers, "1073741825", "4"}, "", "100\n" + refused("1073741825", "Overflow"), 1},
+        {{numbers, "-3", "abc"}, "", refused("-3") + refused("abc"), 1},
+        // Files are one input: a group and a CR LF pair go on in the next
+        // file, past the unreadable ones; strict positions count per file.
+        {{decode, one, missing, dir, "-", two}, "", "AB" + unreadable, 1},
+        {{encode, missing, dir, "-"}, "!", "00100001\r\n" + unreadable, 1},
+        {{decode, "/proc/self/mem"}, "", cannotRead("/proc/self/mem", "Input/output error"), 1},
+        {{decode, strict, three, "-", four}, "", "Hi" + fault("4:5", "'\\n'", four), 1},
+        {{decode, strict, "-", three}, "01000001\n", "A" + fault("1:5", "end of input", three), 1},
+        {{"--version"}, "", "glyphmill-convert 2.00.0001\n", 0},
+        {{}, "", usageError("no command given"), 2},
+        {{"encode"}, "", usageError("unknown command 'encode'"), 2},
+        {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
+        {{numbers, "--"}, "", usageError("number-to-binary needs at least one NUMBER"), 2}};
+    for (const auto &[arguments, input, output, status] : rows) {
+        const RunResult run = runTool(arguments, input);
+        EXPECT_EQ(std::pair(run.out + run.err, run.status), std::pair(output, status))
+            << ::testing::PrintToString(arguments);
+    }
+    EXPECT_EQ(runTool({decode, "--help"}).out.rfind(kUsage, 0), 0U);
+}
+
+// Each read size puts a read boundary inside some CR LF pair, after a lone
+// CR or LF, inside a group and inside a strict line.
+// Inputs that are not what they seem, each run by the shell with its
+// redirections as a user types them: the output file itself, a closed
+// standard input, a short group before a file that gives nothing.
+TEST(Convert, RefusesItsOwnOutputAndAClosedInput) {
+    const std::string a = "printf A >a.txt", outputFile = ": input file is output file\n",
+                      closed = cannotRead("<stdin>", "Bad file descriptor"),
+                      tooShort = fault("1:5", "end of input", "a4.txt");
+    // Set-up, operands and redirections, standard error, status, then the
+    // file standard output went to and what it holds afterwards.
+    const std::vector<std::vector<std::string>> rows = {
+        {a, "text-to-binary a.txt >>a.txt", cannotRead("a.txt", "input file is output file"), "1",
+         "a.txt", "A"},
+        {a, "text-to-binary a.txt /proc/self/fd/1 >o",
+         "glyphmill-convert: /proc/self/fd/1" + outputFile, "1", "o", "01000001\r\n"},
+        {"printf 01000001 >a.txt", "binary-to-text - <a.txt >>a.txt",
+         "glyphmill-convert: <stdin>" + outputFile, "1", "a.txt", "01000001"},
+        {a, "text-to-binary /dev/null a.txt >/dev/null", "", "0", "a.txt", "A"},
+        {a, "text-to-binary a.txt - <&- >o", closed, "1", "o", "01000001\r\n"},
+        {a, "text-to-binary - a.txt <&- >o", closed, "1", "o", "01000001\r\n"},
+        {"printf 0100 >a4.txt && mkdir d", "binary-to-text --strict a4.txt d >o",
+         cannotRead("d", "Is a directory") + tooShort, "1", "o", ""},
+        {"printf 0100 >a4.txt && : >e.txt", "binary-to-text --strict a4.txt e.txt >o", tooShort,
+         "1", "o", ""}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row[1]);
+        const TempFolder folder;
+        // The file size limit stops a tool that feeds on its own output.
+        const std::string script = "cd '" + folder.path() + "' && ulimit -f 2000 && " + row[0] +
+                                   " && '" GLYPHMILL_CONVERT_PATH "' " + row[1] +
+                                   " 2>errors; echo $? >status";
+        ASSERT_EQ(std::system(script.c_str()), 0);
+        EXPECT_EQ(TempFolder::read(folder.path("errors")), row[2]);
+        EXPECT_EQ(TempFolder::read(folder.path("status")), row[3] + "\n");
+        EXPECT_EQ(TempFolder::read(folder.path(row[4])), row[5]);
+    }
+}
+
+TEST(Convert, AnswersDoNotDependOnTheSizeOfReads) {
+    std::string digits, strict;
+    for (int i = 1; i < 300; ++i) {
+        digits += std::bitset<8>(i * 73).to_string() + (i % 7 ? i % 5 ? "\r\n" : "\n" : "\r");
+        strict += i >= 40 ? "" : i % 3 ? "01000011\n" : "01000001 01000010\r\n";
+    }
+    const std::string decoded = runTool({"binary-to-text"}, digits).out;
+    for (int size = 1; size <= 24; ++size) {
+        const std::vector<std::string> reads{"GLYPHMILL_CONVERT_BUFFER=" + std::to_string(size)};
+        EXPECT_EQ(runTool({"binary-to-text"}, digits, reads).out, decoded) << size;
+        EXPECT_EQ(runTool({"binary-to-text", "--strict"}, strict + "  0100001y", reads).err,
+                  fault("40:10", "'y'"))
+            << size;
+        const std::string lines = runTool({"text-to-binary"}, digits, reads).out;
+        EXPECT_EQ(runTool({"binary-to-text", "--strict"}, lines, reads).out, digits) << size;
+    }
+}
+
+TEST(Convert, LargeInputTakesNoMoreMemoryAndFailedOutputEndsTheTool) {
+    const TempFolder folder;
+    std::string digits = "01000001\r\n";
+    while (digits.size() < (32U << 20))
+        digits += digits;
+    const std::string large = folder.write("large", digits);
+    const auto full = std::pair("glyphmill-convert: <stdout>: No space left on device\n"s, 1);
+    for (std::vector<std::string> command : {std::vector<std::string>{"text-to-binary"},
+                                             {"binary-to-text"},
+                                             {"binary-to-text", "--strict"}}) {
+        const RunResult one = runTool(command, "01000001\r\n", {}, "/dev/null");
+        command.push_back(large);
+        const RunResult all = runTool(command, {}, {}, "/dev/null");
+        EXPECT_LT(all.peakMemoryKiB, one.peakMemoryKiB + 8 * 1024) << command[0];
+        RunResult failed = runTool(command, {}, {}, "/dev/full");
+        EXPECT_EQ(std::pair(failed.err, failed.status), full) << command[0];
+        // A reader that went away is no error to report.
+        failed = runTool(command, {}, {}, kClosedPipe);
+        EXPECT_EQ(std::pair(failed.err, failed.status), std::pair(""s, 1)) << command[0];
+    }
+    const RunResult failed = runTool({"number-to-binary", "5"}, {}, {}, "/dev/full");
+    EXPECT_EQ(std::pair(failed.err, failed.status), full);
+}
+
+} // namespace
+} // namespace glyphmill::test

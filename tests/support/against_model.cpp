@@ -1,0 +1,90 @@
+#include "against_model.h"
+
+#include "binary_to_text.h"
+#include "digit_lines.h"
+#include "digit_stream_decoder.h"
+#include "number_to_binary.h"
+#include "stepwise_model.h"
+#include "strict_digit_decoder.h"
+#include "text_to_binary.h"
+
+#include <random>
+#include <vector>
+
+namespace glyphmill::model {
+namespace {
+
+std::string errorOf(const std::optional<RuntimeError> &error) {
+    return error ? error->description() : "";
+}
+
+// The codes a decoder writes, given the bytes in pieces that `seed` picks,
+// each a copy of exactly its size.
+template <typename Decoder>
+std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t seed) {
+    std::minstd_rand random(seed);
+    std::string codes;
+    for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
+        count = std::min(bytes.size() - at,
+                         seed ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+        const std::vector<std::uint8_t> piece(bytes.begin() + at, bytes.begin() + at + count);
+        std::vector<std::uint8_t> out(Decoder::outputCapacity(count));
+        codes.append(out.begin(), out.begin() + decoder.decode(piece.data(), count, out.data()));
+    }
+    return codes;
+}
+
+// The strict decoder's codes and fault.
+std::string strictly(std::string_view bytes, std::uint32_t seed) {
+    StrictDigitDecoder decoder;
+    std::string codes = decoded(decoder, bytes, seed);
+    decoder.finish();
+    if (const auto &fault = decoder.fault())
+        codes += " " + std::to_string(fault->line) + ":" + std::to_string(fault->column) + " " +
+                 std::to_string(fault->found);
+    return codes;
+}
+
+} // namespace
+
+std::string differencesFrom(std::u16string_view input) {
+    const TextToBinaryResult text = glyphmill::textToBinary(input);
+    const BinaryToTextResult binary = glyphmill::binaryToText(input);
+    const NumberToBinaryResult number = glyphmill::numberToBinary(input);
+    const std::u16string answer(text.answer.begin(), text.answer.end());
+    const bool same[] = {Boxes{true, answer, u"", errorOf(text.error)} == textToBinary(input),
+                         Boxes{true, binary.answer, binary.work, ""} == binaryToText(input),
+                         Boxes{number.converted, number.digits, u"", errorOf(number.error)} ==
+                             numberToBinary(input)};
+    return std::string(same[0] ? "" : "text to binary; ") + (same[1] ? "" : "binary to text; ") +
+           (same[2] ? "" : "number to binary; ");
+}
+
+std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed) {
+    std::u16string numbers, characters; // each byte as the character of its number, its code
+    for (const char byte : bytes) {
+        numbers += static_cast<std::uint8_t>(byte);
+        characters += codePage(static_cast<std::uint8_t>(byte));
+    }
+    const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    std::string found = strictly(bytes, seed) == strictly(bytes, 0) ? "" : "strict decoder; ";
+    for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
+        std::string lines(bytes.size() * kDigitLineLength + 16, '#');
+        writeDigitLinesWith(path, codes, bytes.size(), lines.data());
+        if (std::u16string(lines.begin(), lines.end()) !=
+            model::textToBinary(characters).answer + std::u16string(16, u'#'))
+            found += "digit lines; ";
+        DigitStreamDecoder decoder(path);
+        std::string stream = decoded(decoder, bytes, seed);
+        std::uint8_t last = 0;
+        const std::size_t lastCount = decoder.finish(&last); // before `last` is read
+        stream.append(lastCount, static_cast<char>(last));
+        std::u16string text;
+        for (const char code : stream)
+            text += codePage(static_cast<std::uint8_t>(code));
+        found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
+    }
+    return found;
+}
+
+} // namespace glyphmill::model

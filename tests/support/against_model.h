@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The product's conversions against the step-by-step model, for the tests
+// and the fuzzers alike. Each returns what differs, "" when nothing does.
+namespace glyphmill::model {
+
+// The three conversions of the window on one input: answers, work box,
+// whether it is a number, and the error reports.
+std::string differencesFrom(std::u16string_view input);
+
+// The codec's byte paths, each byte taken as a code, given the bytes in one
+// piece (`seed` 0) or in pieces of sizes that `seed` picks: the digit lines
+// and the stream decoder on both paths against the model, and the strict
+// decoder, which has no model, against itself on the bytes in one piece.
+std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed);
+
+} // namespace glyphmill::model

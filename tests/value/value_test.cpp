@@ -1,0 +1,61 @@
+// What the tip window takes from the value runtime: the lines of a text file
+// and random numbers.
+#include "line_input.h"
+#include "random_numbers.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace glyphmill {
+namespace {
+
+TEST(LineInput, ReadsUtf8OrWindows1252LinesEndedByCrLfCrOrLf) {
+    const std::pair<std::string, std::vector<std::u16string>> rows[] = {
+        {"", {}},
+        {"one\r\ntwo\r\n", {u"one", u"two"}},
+        {"one\rtwo", {u"one", u"two"}},
+        {"one\ntwo\n", {u"one", u"two"}},
+        {"a\r\r\nb\n\r\n\n c\t ", {u"a", u"", u"b", u"", u"", u" c\t "}},
+        {"Gr\xC3\xB6\xC3\x9F\x65 \xE2\x82\xAC \xF0\x9F\x98\x80", {u"Größe € 😀"}},
+        {"\xEF\xBB\xBFtip\xEF\xBB\xBF", {u"tip\uFEFF"}},
+        {"Gr\xF6\xDF\x65 \x80\x81\x9F", {u"Größe €\u0081Ÿ"}},
+        // No UTF-8, so all Windows-1252: a stray byte, overlong forms, a
+        // surrogate, a code past U+10FFFF, a sequence cut short.
+        {"\xC3\xA9 is \xE9", {u"Ã© is é"}},
+        {"\xC0\x80", {u"À€"}},
+        {"\xE0\x9F\xBF", {u"àŸ¿"}},
+        {"\xED\xA0\x80", {u"í\u00A0€"}},
+        {"\xF4\x90\x80\x80", {u"ô\u0090€€"}},
+        {"\xE2\x82", {u"â‚"}}};
+    const test::TempFolder folder;
+    for (const auto &[bytes, lines] : rows) {
+        LineInput input;
+        ASSERT_TRUE(input.open(folder.write("help.cfg", bytes)));
+        std::vector<std::u16string> read;
+        while (!input.atEnd())
+            read.push_back(input.readLine());
+        EXPECT_EQ(read, lines) << bytes;
+    }
+    EXPECT_FALSE(LineInput().open(folder.path("missing")));
+    EXPECT_FALSE(LineInput().open(folder.path()));
+}
+
+// A tip is chosen as the whole part of r * tips + 1: each of sixteen equal
+// parts of [0, 1) must come up about as often as the others.
+TEST(RandomNumbers, FillSixteenEqualPartsOfZeroToOneEvenly) {
+    std::array<double, 16> counts{};
+    for (int n = 0; n < 160000; ++n) {
+        const float r = RandomNumbers::next();
+        ASSERT_TRUE(r >= 0 && r < 1) << r;
+        ++counts[static_cast<std::size_t>(r * 16)];
+    }
+    double chiSquare = 0;
+    for (const double count : counts)
+        chiSquare += (count - 10000) * (count - 10000) / 10000;
+    EXPECT_LT(chiSquare, 37.70); // 15 degrees of freedom: above one time in a thousand
+}
+
+} // namespace
+} // namespace glyphmill
