@@ -16,7 +16,8 @@
 #include <string>
 
 int main(int argc, char *argv[]) {
-    if (argc != 2 || (std::strcmp(argv[1], "glyphmill") != 0 && std::strcmp(argv[1], "basenc") != 0)) {
+    if (argc != 2 ||
+        (std::strcmp(argv[1], "glyphmill") != 0 && std::strcmp(argv[1], "basenc") != 0)) {
         std::fputs("usage: noisy_digits glyphmill|basenc < PAYLOAD > FILE\n", stderr);
         return 2;
     }

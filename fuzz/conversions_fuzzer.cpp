@@ -20,10 +20,10 @@ std::string differencesOn(std::string_view input) {
         typed += unit ? (input[at + 1] & 0xFF) | (input[at + 2] & 0xFF) << 8 : codePage[at];
         at += unit ? 2 : 0;
     }
-    std::uint32_t seed = 1;
-    std::memcpy(&seed, input.data(), std::min(input.size(), sizeof seed));
+    std::uint32_t pieceChoice = 1;
+    std::memcpy(&pieceChoice, input.data(), std::min(input.size(), sizeof pieceChoice));
     std::string found = model::differencesFrom(typed) + model::pathDifferencesFrom(input, 0) +
-                        model::pathDifferencesFrom(input, seed | 1);
+                        model::pathDifferencesFrom(input, pieceChoice | 1);
     // A tips file that is no UTF-8 is read in the code page.
     const std::u16string text = decodeTextFile(input);
     return found + (isValidUtf8(input) || text == codePage ? "" : "tips text; ");

@@ -55,8 +55,9 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
     for (const std::u16string &input : inputs) {
         const std::string bytes(input.begin(), input.end());
         // In one piece, or in pieces.
-        const std::uint32_t seed = random() % 2 ? 0 : random();
-        ASSERT_EQ(model::differencesFrom(input) + model::pathDifferencesFrom(bytes, seed), "")
+        const std::uint32_t pieceChoice = random() % 2 ? 0 : random();
+        ASSERT_EQ(model::differencesFrom(input) + model::pathDifferencesFrom(bytes, pieceChoice),
+                  "")
             << ::testing::PrintToString(input);
     }
 }

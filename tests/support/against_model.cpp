@@ -18,15 +18,15 @@ std::string errorOf(const std::optional<RuntimeError> &error) {
     return error ? error->description() : "";
 }
 
-// The codes a decoder writes, given the bytes in pieces that `seed` picks,
+// The codes a decoder writes, given the bytes in pieces that `pieceChoice` picks,
 // each a copy of exactly its size.
 template <typename Decoder>
-std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t seed) {
-    std::minstd_rand random(seed);
+std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t pieceChoice) {
+    std::minstd_rand random(pieceChoice);
     std::string codes;
     for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
         count = std::min(bytes.size() - at,
-                         seed ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+                         pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
         const std::vector<std::uint8_t> piece(bytes.begin() + at, bytes.begin() + at + count);
         std::vector<std::uint8_t> out(Decoder::outputCapacity(count));
         codes.append(out.begin(), out.begin() + decoder.decode(piece.data(), count, out.data()));
@@ -35,9 +35,9 @@ std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t seed
 }
 
 // The strict decoder's codes and fault.
-std::string strictly(std::string_view bytes, std::uint32_t seed) {
+std::string strictly(std::string_view bytes, std::uint32_t pieceChoice) {
     StrictDigitDecoder decoder;
-    std::string codes = decoded(decoder, bytes, seed);
+    std::string codes = decoded(decoder, bytes, pieceChoice);
     decoder.finish();
     if (const auto &fault = decoder.fault())
         codes += " " + std::to_string(fault->line) + ":" + std::to_string(fault->column) + " " +
@@ -60,14 +60,15 @@ std::string differencesFrom(std::u16string_view input) {
            (same[2] ? "" : "number to binary; ");
 }
 
-std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed) {
+std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
     std::u16string numbers, characters; // each byte as the character of its number, its code
     for (const char byte : bytes) {
         numbers += static_cast<std::uint8_t>(byte);
         characters += codePage(static_cast<std::uint8_t>(byte));
     }
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
-    std::string found = strictly(bytes, seed) == strictly(bytes, 0) ? "" : "strict decoder; ";
+    std::string found =
+        strictly(bytes, pieceChoice) == strictly(bytes, 0) ? "" : "strict decoder; ";
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
         std::string lines(bytes.size() * kDigitLineLength + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
@@ -75,7 +76,7 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed) {
             model::textToBinary(characters).answer + std::u16string(16, u'#'))
             found += "digit lines; ";
         DigitStreamDecoder decoder(path);
-        std::string stream = decoded(decoder, bytes, seed);
+        std::string stream = decoded(decoder, bytes, pieceChoice);
         std::uint8_t last = 0;
         const std::size_t lastCount = decoder.finish(&last); // before `last` is read
         stream.append(lastCount, static_cast<char>(last));

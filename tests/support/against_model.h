@@ -13,9 +13,9 @@ namespace glyphmill::model {
 std::string differencesFrom(std::u16string_view input);
 
 // The codec's byte paths, each byte taken as a code, given the bytes in one
-// piece (`seed` 0) or in pieces of sizes that `seed` picks: the digit lines
+// piece (`pieceChoice` 0) or in pieces of sizes that `pieceChoice` picks: the digit lines
 // and the stream decoder on both paths against the model, and the strict
 // decoder, which has no model, against itself on the bytes in one piece.
-std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t seed);
+std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice);
 
 } // namespace glyphmill::model
