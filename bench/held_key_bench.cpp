@@ -73,18 +73,25 @@ int main(int argc, char *argv[]) {
         input->installEventFilter(counter);
 
         // A conversion starts when the answer box is emptied and ends when
-        // it gets the answer.
+        // it gets the last piece of the answer (a large answer comes in
+        // pieces).
         QElapsedTimer clock;
         int conversions = 0;
+        bool counted = false;
         qint64 started = 0;
         qint64 busy = 0;
         qint64 lastEnd = 0;
         QObject::connect(answer->document(), &QTextDocument::contentsChanged, answer, [&] {
             if (answer->document()->isEmpty()) {
                 started = clock.elapsed();
+                counted = false;
                 return;
             }
-            ++conversions;
+            if (counted)
+                busy -= lastEnd - started;
+            else
+                ++conversions;
+            counted = true;
             lastEnd = clock.elapsed();
             busy += lastEnd - started;
         });
