@@ -7,7 +7,7 @@ packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev
   qt6-image-formats-plugins libgl-dev fonts-liberation2"
 if [ "${1:-run}" = test ]; then
   packages="$packages libgtest-dev libbenchmark-dev
-    xvfb xdotool xclip imagemagick appstream desktop-file-utils groff-base dpkg-dev lintian
+    xvfb xdotool xclip appstream desktop-file-utils groff-base dpkg-dev lintian
     clang libclang-rt-dev llvm time"
 fi
 
