@@ -93,7 +93,6 @@ std::span<const std::uint8_t> FileWindow::next(std::size_t size) {
         m_mapStart = m_offset - m_offset % pageSize;
         m_mapLength =
             static_cast<std::size_t>(std::min<off_t>(status.st_size - m_mapStart, kWindowSize));
-        // Filled in at once: one call instead of a fault every few pages.
         void *map = ::mmap(nullptr, m_mapLength, PROT_READ, MAP_SHARED, m_fd, m_mapStart);
         if (map == MAP_FAILED) {
             m_mapLength = 0;
