@@ -128,7 +128,7 @@ TEST(Convert, ExitStatusOwnOutputAndAClosedInput) {
         // The file size limit stops a tool that feeds on its own output.
         // Time stops one that waits for its own output through a pipe.
         const std::string script = "cd '" + folder.path() + "' && ulimit -f 2000 && " + row[0] +
-                                   " && { timeout 20 '" GLYPHMILL_CONVERT_PATH "' " + row[1] +
+                                   " && { timeout 10 '" GLYPHMILL_CONVERT_PATH "' " + row[1] +
                                    " 2>errors; echo $? >status; } " +
                                    (row.size() > 6 ? row[6] : "");
         ASSERT_EQ(std::system(script.c_str()), 0);
