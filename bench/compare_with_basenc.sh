@@ -10,10 +10,11 @@
 #   strict        binary-to-text --strict of the  vs  basenc -d, as for decode
 #                 CR LF lines
 # Each side reads a regular file, then the same file through a pipe
-# (cat FILE | ...), and writes to /dev/null. /usr/bin/time measures each
-# program alone: wall-clock time, processor time (user + system) and peak
-# memory; through a pipe, cat's processor time too, the cost of the pipe the
-# tool should not exceed. Every command runs RUNS times (default 5), the two
+# (cat FILE | ...), and writes to /dev/null. timed_run measures each program
+# alone: wall-clock time, processor time (user + system; the system's share
+# of ours shown apart, mostly copying the input) and peak memory; through a
+# pipe, cat's processor time too, the cost of the pipe the tool should not
+# exceed. Every command runs RUNS times (default 5), the two
 # sides in turns; the table gives medians, and ratios of basenc's time over
 # ours. On a shared machine the processor times are the figures to trust.
 # Last, basenc -d -i on the same noise (noisy_digits basenc), which is far
@@ -25,11 +26,11 @@ mebibytes=${2:-64}
 runs=${RUNS:-5}
 tool="$build/convert/glyphmill-convert"
 noisy="$build/bench/noisy_digits"
-for program in "$tool" "$noisy"; do
+timed="$build/bench/timed_run"
+for program in "$tool" "$noisy" "$timed"; do
   [ -x "$program" ] || { echo "missing $program: build $build first" >&2; exit 2; }
 done
 command -v basenc >/dev/null || { echo "basenc (coreutils 8.31 or later) is needed" >&2; exit 2; }
-[ -x /usr/bin/time ] || { echo "GNU time (/usr/bin/time) is needed" >&2; exit 2; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -51,19 +52,20 @@ check basenc -d -i --base2msbf "$work/basenc-noisy"
 
 # once MODE FILE COMMAND...: one run reading FILE directly (file) or from
 # cat FILE | (pipe); prints the program's wall-clock seconds, processor
-# seconds and peak KiB, then cat's processor seconds (0 for a file).
+# seconds, system seconds and peak KiB, then cat's processor seconds (0 for
+# a file).
 once() {
   mode=$1 file=$2
   shift 2
-  timed="/usr/bin/time -f %e,%U,%S,%M -o $work/program"
   if [ "$mode" = file ]; then
-    $timed "$@" "$file" >/dev/null
+    "$timed" "$work/program" "$@" "$file" >/dev/null
     echo 0,0,0,0 >"$work/cat"
   else
-    /usr/bin/time -f %e,%U,%S,%M -o "$work/cat" cat "$file" | $timed "$@" >/dev/null
+    "$timed" "$work/cat" cat "$file" | "$timed" "$work/program" "$@" >/dev/null
   fi
-  awk -F, 'NR == 1 { w = $1; c = $2 + $3; m = $4 }
-           NR == 2 { printf "%s %.3f %s %.3f\n", w, c, m, $2 + $3 }' "$work/program" "$work/cat"
+  awk -F, 'NR == 1 { w = $1; c = $2 + $3; s = $3; m = $4 }
+           NR == 2 { print w, c, s, m, $2 + $3 }' \
+    "$work/program" "$work/cat"
 }
 
 # The median of column COLUMN of a file of runs.
@@ -92,9 +94,10 @@ compare() {
   awk -v name="$name" -v mode="$mode" \
       -v ow="$(median "$work/ours" 1)" -v tw="$(median "$work/theirs" 1)" \
       -v oc="$(median "$work/ours" 2)" -v tc="$(median "$work/theirs" 2)" \
-      -v om="$(median "$work/ours" 3)" -v cc="$(median "$work/ours" 4)" 'BEGIN {
-    printf "| %-12s | %-4s | %9.3f | %11.3f | %10.2f | %8.3f | %10.3f | %9.2f | %7s | %13d |\n",
-      name, mode, ow, tw, (ow > 0 ? tw / ow : 0), oc, tc, (oc > 0 ? tc / oc : 0),
+      -v os="$(median "$work/ours" 3)" -v om="$(median "$work/ours" 4)" \
+      -v cc="$(median "$work/ours" 5)" 'BEGIN {
+    printf "| %-12s | %-4s | %9.3f | %11.3f | %10.2f | %8.3f | %8.3f | %10.3f | %9.2f | %7s | %13d |\n",
+      name, mode, ow, tw, (ow > 0 ? tw / ow : 0), oc, os, tc, (oc > 0 ? tc / oc : 0),
       (mode == "pipe" ? sprintf("%.3f", cc) : "-"), om
   }'
 }
@@ -104,8 +107,8 @@ echo "processor: $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(npro
 echo "payload: $mebibytes MiB of random bytes; medians of $runs alternating runs;" \
   "ratio = basenc's time / ours; times in seconds, peak memory in KiB"
 echo
-echo "| case         | from | ours wall | basenc wall | wall ratio | ours CPU | basenc CPU | CPU ratio | cat CPU | ours peak KiB |"
-echo "|--------------|------|-----------|-------------|------------|----------|------------|-----------|---------|---------------|"
+echo "| case         | from | ours wall | basenc wall | wall ratio | ours CPU | ours sys | basenc CPU | CPU ratio | cat CPU | ours peak KiB |"
+echo "|--------------|------|-----------|-------------|------------|----------|----------|------------|-----------|---------|---------------|"
 for mode in file pipe; do
   compare "$mode" encode "$work/payload" "$work/payload" \
     "$tool" text-to-binary -- basenc --base2msbf -w0
