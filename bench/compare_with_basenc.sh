@@ -10,21 +10,24 @@
 #   strict        binary-to-text --strict of the  vs  basenc -d, as for decode
 #                 CR LF lines
 # Each side reads a regular file, then the same file through a pipe
-# (cat FILE | ...), and writes to /dev/null. Every command runs RUNS times
-# (default 7), the two sides in turns; the medians count and the ratio is
-# basenc's time over ours. Wall-clock time is what a user waits; a machine
-# shared with other work stretches it, so where perf works a second round
-# gives the processor time (task-clock) of the two programs alone. Last,
-# basenc -d -i on the same noise (noisy_digits basenc), which is far slower,
-# from regular files and 3 runs each.
+# (cat FILE | ...), and writes to /dev/null. timed_run measures each program
+# alone: wall-clock time, processor time (user + system; the system's share
+# of ours shown apart, mostly copying the input) and peak memory; through a
+# pipe, cat's processor time too, the cost of the pipe the tool should not
+# exceed. Every command runs RUNS times (default 5), the two
+# sides in turns; the table gives medians, and ratios of basenc's time over
+# ours. On a shared machine the processor times are the figures to trust.
+# Last, basenc -d -i on the same noise (noisy_digits basenc), which is far
+# slower, from regular files and 3 runs each.
 # Usage: bench/compare_with_basenc.sh [BUILD_DIR] [MEBIBYTES]
 set -eu
 build=${1:-build-cli-release}
 mebibytes=${2:-64}
-runs=${RUNS:-7}
+runs=${RUNS:-5}
 tool="$build/convert/glyphmill-convert"
 noisy="$build/bench/noisy_digits"
-for program in "$tool" "$noisy"; do
+timed="$build/bench/timed_run"
+for program in "$tool" "$noisy" "$timed"; do
   [ -x "$program" ] || { echo "missing $program: build $build first" >&2; exit 2; }
 done
 command -v basenc >/dev/null || { echo "basenc (coreutils 8.31 or later) is needed" >&2; exit 2; }
@@ -47,84 +50,78 @@ check "$tool" binary-to-text --strict "$work/ours-lines"
 check basenc -d --base2msbf "$work/basenc-digits"
 check basenc -d -i --base2msbf "$work/basenc-noisy"
 
-perf_usable=no
-if command -v perf >/dev/null && perf stat -x, -e task-clock -o "$work/stat" true 2>/dev/null; then
-  perf_usable=yes
-fi
-
-# once MEASURE MODE FILE COMMAND...: one run, reading FILE directly (file) or
-# from a pipe (pipe); prints nanoseconds of wall-clock time (MEASURE=wall) or
-# of processor time (MEASURE=cpu).
+# once MODE FILE COMMAND...: one run reading FILE directly (file) or from
+# cat FILE | (pipe); prints the program's wall-clock seconds, processor
+# seconds, system seconds and peak KiB, then cat's processor seconds (0 for
+# a file).
 once() {
-  measure=$1 mode=$2 file=$3
-  shift 3
-  if [ "$measure" = cpu ]; then
-    set -- perf stat -x, -e task-clock -o "$work/stat" -- "$@"
-  fi
-  start=$(date +%s%N)
+  mode=$1 file=$2
+  shift 2
   if [ "$mode" = file ]; then
-    "$@" "$file" >/dev/null
+    "$timed" "$work/program" "$@" "$file" >/dev/null
+    echo 0,0,0,0 >"$work/cat"
   else
-    cat "$file" | "$@" >/dev/null
+    "$timed" "$work/cat" cat "$file" | "$timed" "$work/program" "$@" >/dev/null
   fi
-  end=$(date +%s%N)
-  if [ "$measure" = cpu ]; then
-    awk -F, '$3 == "task-clock" { printf "%.0f\n", $1 * 1e6 }' "$work/stat"
-  else
-    echo $((end - start))
-  fi
+  awk -F, 'NR == 1 { w = $1; c = $2 + $3; s = $3; m = $4 }
+           NR == 2 { print w, c, s, m, $2 + $3 }' \
+    "$work/program" "$work/cat"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# The median of column COLUMN of a file of runs.
+median() {
+  awk -v c="$2" '{ print $c }' "$1" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
 
-# compare MEASURE MODE NAME OUR_FILE BASENC_FILE OUR_COMMAND... -- BASENC_COMMAND...
+# compare MODE NAME OUR_FILE BASENC_FILE OUR_COMMAND... -- BASENC_COMMAND...
 compare() {
-  measure=$1 mode=$2 name=$3 ours_file=$4 theirs_file=$5
-  shift 5
+  mode=$1 name=$2 ours_file=$3 theirs_file=$4
+  shift 4
   ours="" theirs=""
   while [ "$1" != -- ]; do ours="$ours $1"; shift; done
   shift
   theirs="$*"
-  : >"$work/ours-times"
-  : >"$work/theirs-times"
+  : >"$work/ours"
+  : >"$work/theirs"
   round=0
   while [ $round -lt "$runs" ]; do
     # shellcheck disable=SC2086 # the commands are words without spaces
-    once "$measure" "$mode" "$ours_file" $ours >>"$work/ours-times"
+    once "$mode" "$ours_file" $ours >>"$work/ours"
     # shellcheck disable=SC2086
-    once "$measure" "$mode" "$theirs_file" $theirs >>"$work/theirs-times"
+    once "$mode" "$theirs_file" $theirs >>"$work/theirs"
     round=$((round + 1))
   done
-  # shellcheck disable=SC2086
-  who=$(set -- $ours && basename "$1")
-  awk -v name="$name" -v mode="$mode" -v measure="$measure" -v who="$who" \
-      -v o="$(median <"$work/ours-times")" -v t="$(median <"$work/theirs-times")" 'BEGIN {
-    printf "%-13s %-5s %-5s %-17s %8.1f ms | basenc %8.1f ms | ratio %6.2f\n",
-      name, mode, measure, who, o / 1e6, t / 1e6, t / o
+  awk -v name="$name" -v mode="$mode" \
+      -v ow="$(median "$work/ours" 1)" -v tw="$(median "$work/theirs" 1)" \
+      -v oc="$(median "$work/ours" 2)" -v tc="$(median "$work/theirs" 2)" \
+      -v os="$(median "$work/ours" 3)" -v om="$(median "$work/ours" 4)" \
+      -v cc="$(median "$work/ours" 5)" 'BEGIN {
+    printf "| %-12s | %-4s | %9.3f | %11.3f | %10.2f | %8.3f | %8.3f | %10.3f | %9.2f | %7s | %13d |\n",
+      name, mode, ow, tw, (ow > 0 ? tw / ow : 0), oc, os, tc, (oc > 0 ? tc / oc : 0),
+      (mode == "pipe" ? sprintf("%.3f", cc) : "-"), om
   }'
 }
 
-echo "payload: $mebibytes MiB of random bytes; medians of $runs alternating runs; ratio = basenc time / our time"
-measures=wall
-[ "$perf_usable" = yes ] && measures="wall cpu"
-for measure in $measures; do
-  for mode in file pipe; do
-    compare "$measure" "$mode" encode "$work/payload" "$work/payload" \
-      "$tool" text-to-binary -- basenc --base2msbf -w0
-    compare "$measure" "$mode" decode "$work/ours-lines" "$work/basenc-digits" \
-      "$tool" binary-to-text -- basenc -d --base2msbf
-    compare "$measure" "$mode" "noisy decode" "$work/ours-noisy" "$work/basenc-digits" \
-      "$tool" binary-to-text -- basenc -d --base2msbf
-    compare "$measure" "$mode" strict "$work/ours-lines" "$work/basenc-digits" \
-      "$tool" binary-to-text --strict -- basenc -d --base2msbf
-  done
+echo "processor: $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(nproc) cores;" \
+  "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "payload: $mebibytes MiB of random bytes; medians of $runs alternating runs;" \
+  "ratio = basenc's time / ours; times in seconds, peak memory in KiB"
+echo
+echo "| case         | from | ours wall | basenc wall | wall ratio | ours CPU | ours sys | basenc CPU | CPU ratio | cat CPU | ours peak KiB |"
+echo "|--------------|------|-----------|-------------|------------|----------|----------|------------|-----------|---------|---------------|"
+for mode in file pipe; do
+  compare "$mode" encode "$work/payload" "$work/payload" \
+    "$tool" text-to-binary -- basenc --base2msbf -w0
+  compare "$mode" decode "$work/ours-lines" "$work/basenc-digits" \
+    "$tool" binary-to-text -- basenc -d --base2msbf
+  compare "$mode" "noisy decode" "$work/ours-noisy" "$work/basenc-digits" \
+    "$tool" binary-to-text -- basenc -d --base2msbf
+  compare "$mode" strict "$work/ours-lines" "$work/basenc-digits" \
+    "$tool" binary-to-text --strict -- basenc -d --base2msbf
 done
-# Through a pipe the writer counts too: cat | cat on the same inputs shows what
-# passing them through a pipe costs, beside basenc's whole decode or encode.
-compare wall pipe "cat, lines" "$work/ours-lines" "$work/basenc-digits" \
-  cat -- basenc -d --base2msbf
-compare wall pipe "cat, payload" "$work/payload" "$work/payload" \
-  cat -- basenc --base2msbf -w0
 runs=3
-compare wall file "noisy, -i" "$work/ours-noisy" "$work/basenc-noisy" \
+compare file "noisy, -i" "$work/ours-noisy" "$work/basenc-noisy" \
   "$tool" binary-to-text -- basenc -d -i --base2msbf
+echo
+echo "Through a pipe the goal is ours CPU <= cat CPU (cat writing the same file into the pipe)."
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

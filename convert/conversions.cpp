@@ -26,13 +26,13 @@ int statusOf(const InputFiles &files, const OutputStream &output) {
     return files.failed() || output.failed() ? kExitFailure : kExitSuccess;
 }
 
-int runStrict(InputFiles &files, std::size_t bufferSize) {
+int runStrict(InputFiles &files, const Streams &streams, std::size_t bufferSize) {
     const Buffer input = makeBuffer(bufferSize);
     const Buffer codes = makeBuffer(StrictDigitDecoder::outputCapacity(bufferSize));
-    OutputStream output;
+    OutputStream output(streams);
     StrictDigitDecoder decoder;
     std::string lastFile = "<stdin>";
-    while (files.openNext()) {
+    while (!decoder.fault() && files.openNext()) {
         // A file that gives no byte (empty, unreadable) leaves the positions
         // of the file before, where a short group at the end was left.
         bool started = false;
@@ -40,31 +40,21 @@ int runStrict(InputFiles &files, std::size_t bufferSize) {
             const auto piece = files.next(input.get(), bufferSize);
             if (piece.empty())
                 break;
-            const StrictDigitDecoder before = decoder;
-            if (!started)
-                decoder.startFile();
-            std::size_t written = 0;
-            if (!files.use(
-                    [&] { written = decoder.decode(piece.data(), piece.size(), codes.get()); })) {
-                decoder = before;
-                continue;
-            }
             if (!started) {
                 started = true;
+                decoder.startFile();
                 lastFile = files.displayName();
             }
-            if (!output.write(codes.get(), written))
+            if (!output.write(codes.get(), decoder.decode(piece.data(), piece.size(), codes.get())))
                 return kExitFailure;
         }
-        if (decoder.fault())
-            break;
     }
     decoder.finish();
     if (const auto &fault = decoder.fault()) {
-        std::fprintf(stderr, "%s:%llu:%llu: expected 8 binary digits, found %s\n", lastFile.c_str(),
-                     static_cast<unsigned long long>(fault->line),
-                     static_cast<unsigned long long>(fault->column),
-                     describeFound(fault->found).c_str());
+        ::dprintf(streams.errors, "%s:%llu:%llu: expected 8 binary digits, found %s\n",
+                  lastFile.c_str(), static_cast<unsigned long long>(fault->line),
+                  static_cast<unsigned long long>(fault->column),
+                  describeFound(fault->found).c_str());
         return kExitFailure;
     }
     return statusOf(files, output);
@@ -72,18 +62,16 @@ int runStrict(InputFiles &files, std::size_t bufferSize) {
 
 } // namespace
 
-int runTextToBinary(const std::vector<std::string> &files, std::size_t bufferSize) {
-    InputFiles inputs(files, false);
+int runTextToBinary(const std::vector<std::string> &files, const Streams &streams,
+                    std::size_t bufferSize) {
+    InputFiles inputs(files, streams);
     const Buffer input = makeBuffer(bufferSize);
     const auto lines = std::make_unique_for_overwrite<char[]>(bufferSize * kDigitLineLength);
-    OutputStream output;
+    OutputStream output(streams);
     while (inputs.openNext()) {
-        for (;;) {
-            const auto piece = inputs.next(input.get(), bufferSize);
-            if (piece.empty())
-                break;
-            if (!inputs.use([&] { writeDigitLines(piece.data(), piece.size(), lines.get()); }))
-                continue;
+        for (auto piece = inputs.next(input.get(), bufferSize); !piece.empty();
+             piece = inputs.next(input.get(), bufferSize)) {
+            writeDigitLines(piece.data(), piece.size(), lines.get());
             if (!output.write(lines.get(), piece.size() * kDigitLineLength))
                 return kExitFailure;
         }
@@ -91,27 +79,19 @@ int runTextToBinary(const std::vector<std::string> &files, std::size_t bufferSiz
     return statusOf(inputs, output);
 }
 
-int runBinaryToText(const std::vector<std::string> &files, bool strict, std::size_t bufferSize) {
-    InputFiles inputs(files, true);
+int runBinaryToText(const std::vector<std::string> &files, bool strict, const Streams &streams,
+                    std::size_t bufferSize) {
+    InputFiles inputs(files, streams);
     if (strict)
-        return runStrict(inputs, bufferSize);
+        return runStrict(inputs, streams, bufferSize);
     const Buffer input = makeBuffer(bufferSize);
     const Buffer codes = makeBuffer(DigitStreamDecoder::outputCapacity(bufferSize));
-    OutputStream output;
+    OutputStream output(streams);
     DigitStreamDecoder decoder;
     while (inputs.openNext()) {
-        for (;;) {
-            const auto piece = inputs.next(input.get(), bufferSize);
-            if (piece.empty())
-                break;
-            const DigitStreamDecoder before = decoder;
-            std::size_t written = 0;
-            if (!inputs.use(
-                    [&] { written = decoder.decode(piece.data(), piece.size(), codes.get()); })) {
-                decoder = before;
-                continue;
-            }
-            if (!output.write(codes.get(), written))
+        for (auto piece = inputs.next(input.get(), bufferSize); !piece.empty();
+             piece = inputs.next(input.get(), bufferSize)) {
+            if (!output.write(codes.get(), decoder.decode(piece.data(), piece.size(), codes.get())))
                 return kExitFailure;
         }
     }
@@ -120,8 +100,8 @@ int runBinaryToText(const std::vector<std::string> &files, bool strict, std::siz
     return statusOf(inputs, output);
 }
 
-int runNumberToBinary(const std::vector<std::string> &numbers) {
-    OutputStream output;
+int runNumberToBinary(const std::vector<std::string> &numbers, const Streams &streams) {
+    OutputStream output(streams);
     std::string lines;
     bool refusedAny = false;
     for (const std::string &number : numbers) {
@@ -140,8 +120,8 @@ int runNumberToBinary(const std::vector<std::string> &numbers) {
         output.write(lines.data(), lines.size());
         lines.clear();
         const RuntimeError error = result.error ? *result.error : RuntimeError::typeMismatch();
-        std::fprintf(stderr, "%s: number \"%s\" refused: %s\n", kToolName, number.c_str(),
-                     error.description().c_str());
+        ::dprintf(streams.errors, "%s: number \"%s\" refused: %s\n", kToolName, number.c_str(),
+                  error.description().c_str());
         refusedAny = true;
     }
     output.write(lines.data(), lines.size());

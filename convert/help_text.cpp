@@ -63,8 +63,9 @@ Options:
 With no FILE, or when FILE is -, standard input is read. Several FILEs are read
 one after another as one input, as cat joins them: a group of digits may
 continue in the next file. A FILE that cannot be read, or that is the output
-file itself ("input file is output file"), is reported and skipped. Memory use
-does not grow with the size of the input.
+itself (the output file, or /dev/stdout when the output is a pipe: "input file
+is output file"), is reported and skipped. Memory use does not grow with the
+size of the input.
 
 Exit status:
   0  success

@@ -17,14 +17,15 @@ constexpr int kPipeSize = 1024 * 1024;
 
 } // namespace
 
-InputFiles::InputFiles(std::vector<std::string> names, bool mapRegularFiles)
+InputFiles::InputFiles(std::vector<std::string> names, const Streams &streams)
     : m_names(std::move(names))
-    , m_mapRegularFiles(mapRegularFiles) {
+    , m_streams(streams) {
     if (m_names.empty())
         m_names.emplace_back("-");
     struct stat output {};
-    if (::fstat(STDOUT_FILENO, &output) == 0 && S_ISREG(output.st_mode)) {
-        m_outputIsFile = true;
+    if (::fstat(m_streams.output, &output) == 0 &&
+        (S_ISREG(output.st_mode) || S_ISFIFO(output.st_mode) || S_ISBLK(output.st_mode))) {
+        m_outputReadsBack = true;
         m_outputDevice = output.st_dev;
         m_outputInode = output.st_ino;
     }
@@ -35,28 +36,23 @@ InputFiles::~InputFiles() {
 }
 
 void InputFiles::closeCurrent() {
-    if (m_window.active() && m_fd == STDIN_FILENO) {
-        // Standard input is left where the reading stopped, as read() leaves
-        // it, for whoever shares it.
-        ::lseek(m_fd, m_window.offset(), SEEK_SET);
-    }
-    m_window.stop();
-    if (m_fd > STDIN_FILENO)
+    if (m_fd >= 0 && m_fd != m_streams.input)
         ::close(m_fd);
     m_fd = -1;
 }
 
 void InputFiles::report(const std::string &name, const char *reason) {
-    std::fprintf(stderr, "%s: %s: %s\n", kToolName, name.c_str(), reason);
+    ::dprintf(m_streams.errors, "%s: %s: %s\n", kToolName, name.c_str(), reason);
     m_failed = true;
 }
 
-// Terminals, pipes and /dev/null are never the same file in that sense:
-// nothing written to them comes back.
-bool InputFiles::isOutputFile(int fd) const {
+// A file, or the output pipe reopened by name (/dev/stdout, /proc/self/fd/1),
+// hands back what the tool writes. What goes to a terminal, /dev/null or a
+// socket never comes back, even where the same one is also the input.
+bool InputFiles::isOutput(int fd) const {
     struct stat input {};
-    return m_outputIsFile && ::fstat(fd, &input) == 0 && S_ISREG(input.st_mode) &&
-           input.st_dev == m_outputDevice && input.st_ino == m_outputInode;
+    return m_outputReadsBack && ::fstat(fd, &input) == 0 && input.st_dev == m_outputDevice &&
+           input.st_ino == m_outputInode;
 }
 
 bool InputFiles::openNext() {
@@ -65,66 +61,41 @@ bool InputFiles::openNext() {
         const std::string &name = m_names[m_next++];
         const bool standardInput = name == "-";
         const std::string displayName = standardInput ? "<stdin>" : name;
-        const int fd = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = standardInput ? m_streams.input : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
             report(name, std::strerror(errno));
             continue;
         }
         m_fd = fd;
-        if (isOutputFile(fd)) {
+        if (isOutput(fd)) {
             report(displayName, "input file is output file");
             closeCurrent();
             continue;
         }
         m_displayName = displayName;
-        if (!m_mapRegularFiles ||
-            !m_window.start(fd, standardInput ? ::lseek(fd, 0, SEEK_CUR) : 0)) {
-            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-            // Fewer, larger reads from a pipe; where the system refuses, the
-            // pipe stays as it is.
-            struct stat status {};
-            if (::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode))
-                ::fcntl(fd, F_SETPIPE_SZ, kPipeSize);
-        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        // Fewer, larger reads from a pipe; where the system refuses, the
+        // pipe stays as it is.
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode))
+            ::fcntl(fd, F_SETPIPE_SZ, kPipeSize);
         return true;
     }
     return false;
 }
 
 std::span<const std::uint8_t> InputFiles::next(std::uint8_t *buffer, std::size_t size) {
-    if (m_fd < 0)
-        return {};
-    if (m_window.active()) {
-        const auto piece = m_window.next(size);
-        if (!piece.empty())
-            return piece;
-        // Past the mapping, read() goes on: it finds the true end, or what
-        // is left of a file that shrank.
-        const off_t offset = m_window.offset();
-        m_window.stop();
-        if (::lseek(m_fd, offset, SEEK_SET) < 0) {
-            report(m_displayName, std::strerror(errno));
-            closeCurrent();
-            return {};
-        }
-    }
-    return {buffer, readInto(buffer, size)};
-}
-
-std::size_t InputFiles::readInto(std::uint8_t *buffer, std::size_t size) {
-    for (;;) {
+    while (m_fd >= 0) {
         const ssize_t got = ::read(m_fd, buffer, size);
-        if (got >= 0) {
-            if (got == 0)
-                closeCurrent();
-            return static_cast<std::size_t>(got);
-        }
-        if (errno == EINTR)
+        if (got > 0)
+            return {buffer, static_cast<std::size_t>(got)};
+        if (got < 0 && errno == EINTR)
             continue;
-        report(m_displayName, std::strerror(errno));
+        if (got < 0)
+            report(m_displayName, std::strerror(errno));
         closeCurrent();
-        return 0;
     }
+    return {};
 }
 
 } // namespace glyphmill::convert

@@ -12,7 +12,7 @@ namespace glyphmill::convert {
 bool OutputStream::write(const void *data, std::size_t size) {
     const auto *bytes = static_cast<const char *>(data);
     while (!m_failed && size > 0) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes, size);
+        const ssize_t written = ::write(m_streams.output, bytes, size);
         if (written > 0) {
             bytes += written;
             size -= static_cast<std::size_t>(written);
@@ -25,7 +25,7 @@ bool OutputStream::write(const void *data, std::size_t size) {
         // With SIGPIPE ignored the closed pipe shows up here; it ends the
         // tool as quietly as the signal would.
         if (errno != EPIPE)
-            std::fprintf(stderr, "%s: <stdout>: %s\n", kToolName, std::strerror(errno));
+            ::dprintf(m_streams.errors, "%s: <stdout>: %s\n", kToolName, std::strerror(errno));
         m_failed = true;
     }
     return !m_failed;

@@ -52,6 +52,17 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
                            : std::u16string(1, unit < 0x10000 ? unit : model::codePage(unit));
         }
     }
+    // Groups and separators as the strict decoder wants them, some with a
+    // short group or a stray byte.
+    const std::u16string strictPieces[] = {u"01101001", u"10000000", u"00000000", u" ",     u"\t",
+                                           u"\r",       u"\n",       u"\r\n",     u"\r\r\n"};
+    for (int n = 0; n < 3000; ++n) {
+        std::u16string &input = inputs.emplace_back();
+        for (std::size_t length = random() % (n % 20 ? 100 : 3000); input.size() < length;)
+            input += strictPieces[random() % std::size(strictPieces)];
+        if (n % 3 == 0)
+            input.insert(random() % (input.size() + 1), 1, u"01x \r\n\xE9"[random() % 7]);
+    }
     for (const std::u16string &input : inputs) {
         const std::string bytes(input.begin(), input.end());
         // In one piece, or in pieces.

@@ -1,5 +1,8 @@
-// glyphmill-convert as a user runs it: what it writes, reports and exits
-// with, to the byte, on files, pipes and reads of any size.
+// glyphmill-convert: what it writes, reports and exits with, to the byte, on
+// files, pipes and reads of any size. Its library runs in this process; the
+// program runs where only a process shows the answer.
+#include "buffer_sizes.h"
+#include "run_in_process.h"
 #include "run_tool.h"
 #include "temp_folder.h"
 
@@ -37,7 +40,7 @@ std::string cannotRead(const std::string &file, const std::string &reason) {
     return "glyphmill-convert: " + file + ": " + reason + "\n";
 }
 
-TEST(Convert, OutputMessagesAndExitStatus) {
+TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
     const TempFolder folder;
     const std::string one = folder.write("one", "0100\r"),
                       two = folder.write("two", "\n0001\r\n01000010");
@@ -59,6 +62,12 @@ TEST(Convert, OutputMessagesAndExitStatus) {
         {{decode, strict}, "01001000\n\n  0110100", "H" + fault("3:10", "end of input"), 1},
         {{decode, strict}, "0100\n", fault("1:5", "'\\n'"), 1},
         {{decode, strict}, "\xE9", fault("1:1", "'\\xE9'"), 1},
+        // A lone CR or LF, a tab, CR CR LF: separators after a full group.
+        {{decode, strict}, "01000001\r01000010\r\n01000011", "ABC", 0},
+        {{decode, strict}, "01000001\n01000010\t01000011\r\r\n", "ABC", 0},
+        {{decode, strict}, "01000001\r0100\r", "A" + fault("1:14", "'\\r'"), 1},
+        // The fault first in a piece of 1, 8 or 16 bytes.
+        {{decode, strict}, "0100000101000010y", "AB" + fault("1:17", "'y'"), 1},
         {{numbers, "5", "5.9", " 0 ", "1e3"}, "7", "101\n101\n0\n1111101000\n", 0},
         {{numbers, "1073741825", "4"}, "", "100\n" + refused("1073741825", "Overflow"), 1},
         {{numbers, "-3", "abc"}, "", refused("-3") + refused("abc"), 1},
@@ -74,26 +83,32 @@ TEST(Convert, OutputMessagesAndExitStatus) {
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
         {{numbers, "--"}, "", usageError("number-to-binary needs at least one NUMBER"), 2}};
-    for (const auto &[arguments, input, output, status] : rows) {
-        const RunResult run = runTool(arguments, input);
-        EXPECT_EQ(std::pair(run.out + run.err, run.status), std::pair(output, status))
-            << ::testing::PrintToString(arguments);
+    for (const std::size_t size : {std::size_t{1}, std::size_t{7}, std::size_t{8}, std::size_t{16},
+                                   convert::kDecodeBufferSize}) {
+        for (const auto &[arguments, input, output, status] : rows) {
+            const InProcessRun run = runInProcess(arguments, input, size);
+            EXPECT_EQ(std::pair(run.out + run.err, run.status), std::pair(output, status))
+                << ::testing::PrintToString(arguments) << " " << size;
+        }
     }
-    EXPECT_EQ(runTool({decode, "--help"}).out.rfind(kUsage, 0), 0U);
+    EXPECT_EQ(runInProcess({decode, "--help"}, "", 9).out.rfind(kUsage, 0), 0U);
 }
 
-// Each read size puts a read boundary inside some CR LF pair, after a lone
-// CR or LF, inside a group and inside a strict line.
-// Inputs that are not what they seem, each run by the shell with its
-// redirections as a user types them: the output file itself, a closed
-// standard input, a short group before a file that gives nothing.
-TEST(Convert, RefusesItsOwnOutputAndAClosedInput) {
+// The program run by the shell with its redirections as a user types them:
+// the exit statuses, and inputs that are not what they seem (the output
+// file or pipe itself, a closed standard input, a short group before a file
+// that gives nothing).
+TEST(Convert, ExitStatusOwnOutputAndAClosedInput) {
     const std::string a = "printf A >a.txt", outputFile = ": input file is output file\n",
                       closed = cannotRead("<stdin>", "Bad file descriptor"),
                       tooShort = fault("1:5", "end of input", "a4.txt");
-    // Set-up, operands and redirections, standard error, status, then the
-    // file standard output went to and what it holds afterwards.
+    // Set-up, operands and redirections, standard error, status, the file
+    // standard output went to and what it holds afterwards, and a pipe.
     const std::vector<std::vector<std::string>> rows = {
+        {":", "--version >o", "", "0", "o", "glyphmill-convert 2.00.0001\n"},
+        {":", "encode >o", usageError("unknown command 'encode'"), "2", "o", ""},
+        {a, "text-to-binary a.txt /dev/stdout", "glyphmill-convert: /dev/stdout" + outputFile, "1",
+         "o", "01000001\r\n", "| cat >o"},
         {a, "text-to-binary a.txt >>a.txt", cannotRead("a.txt", "input file is output file"), "1",
          "a.txt", "A"},
         {a, "text-to-binary a.txt /proc/self/fd/1 >o",
@@ -111,9 +126,11 @@ TEST(Convert, RefusesItsOwnOutputAndAClosedInput) {
         SCOPED_TRACE(row[1]);
         const TempFolder folder;
         // The file size limit stops a tool that feeds on its own output.
+        // Time stops one that waits for its own output through a pipe.
         const std::string script = "cd '" + folder.path() + "' && ulimit -f 2000 && " + row[0] +
-                                   " && '" GLYPHMILL_CONVERT_PATH "' " + row[1] +
-                                   " 2>errors; echo $? >status";
+                                   " && { timeout 10 '" GLYPHMILL_CONVERT_PATH "' " + row[1] +
+                                   " 2>errors; echo $? >status; } " +
+                                   (row.size() > 6 ? row[6] : "");
         ASSERT_EQ(std::system(script.c_str()), 0);
         EXPECT_EQ(TempFolder::read(folder.path("errors")), row[2]);
         EXPECT_EQ(TempFolder::read(folder.path("status")), row[3] + "\n");
@@ -121,21 +138,22 @@ TEST(Convert, RefusesItsOwnOutputAndAClosedInput) {
     }
 }
 
+// Each read size puts a read boundary inside some CR LF pair, after a lone
+// CR or LF, inside a group and inside a strict line.
 TEST(Convert, AnswersDoNotDependOnTheSizeOfReads) {
     std::string digits, strict;
     for (int i = 1; i < 300; ++i) {
         digits += std::bitset<8>(i * 73).to_string() + (i % 7 ? i % 5 ? "\r\n" : "\n" : "\r");
         strict += i >= 40 ? "" : i % 3 ? "01000011\n" : "01000001 01000010\r\n";
     }
-    const std::string decoded = runTool({"binary-to-text"}, digits).out;
-    for (int size = 1; size <= 24; ++size) {
-        const std::vector<std::string> reads{"GLYPHMILL_CONVERT_BUFFER=" + std::to_string(size)};
-        EXPECT_EQ(runTool({"binary-to-text"}, digits, reads).out, decoded) << size;
-        EXPECT_EQ(runTool({"binary-to-text", "--strict"}, strict + "  0100001y", reads).err,
+    const std::string decoded = runInProcess({"binary-to-text"}, digits, 1 << 20).out;
+    for (std::size_t size = 1; size <= 24; ++size) {
+        EXPECT_EQ(runInProcess({"binary-to-text"}, digits, size).out, decoded) << size;
+        EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, strict + "  0100001y", size).err,
                   fault("40:10", "'y'"))
             << size;
-        const std::string lines = runTool({"text-to-binary"}, digits, reads).out;
-        EXPECT_EQ(runTool({"binary-to-text", "--strict"}, lines, reads).out, digits) << size;
+        const std::string lines = runInProcess({"text-to-binary"}, digits, size).out;
+        EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, lines, size).out, digits) << size;
     }
 }
 
@@ -149,17 +167,17 @@ TEST(Convert, LargeInputTakesNoMoreMemoryAndFailedOutputEndsTheTool) {
     for (std::vector<std::string> command : {std::vector<std::string>{"text-to-binary"},
                                              {"binary-to-text"},
                                              {"binary-to-text", "--strict"}}) {
-        const RunResult one = runTool(command, "01000001\r\n", {}, "/dev/null");
+        const RunResult one = runTool(command, "01000001\r\n", "/dev/null");
         command.push_back(large);
-        const RunResult all = runTool(command, {}, {}, "/dev/null");
+        const RunResult all = runTool(command, {}, "/dev/null");
         EXPECT_LT(all.peakMemoryKiB, one.peakMemoryKiB + 8 * 1024) << command[0];
-        RunResult failed = runTool(command, {}, {}, "/dev/full");
+        RunResult failed = runTool(command, {}, "/dev/full");
         EXPECT_EQ(std::pair(failed.err, failed.status), full) << command[0];
         // A reader that went away is no error to report.
-        failed = runTool(command, {}, {}, kClosedPipe);
+        failed = runTool(command, {}, kClosedPipe);
         EXPECT_EQ(std::pair(failed.err, failed.status), std::pair(""s, 1)) << command[0];
     }
-    const RunResult failed = runTool({"number-to-binary", "5"}, {}, {}, "/dev/full");
+    const RunResult failed = runTool({"number-to-binary", "5"}, {}, "/dev/full");
     EXPECT_EQ(std::pair(failed.err, failed.status), full);
 }
 

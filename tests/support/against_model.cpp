@@ -6,6 +6,7 @@
 #include "number_to_binary.h"
 #include "stepwise_model.h"
 #include "strict_digit_decoder.h"
+#include "strict_model.h"
 #include "text_to_binary.h"
 
 #include <random>
@@ -34,10 +35,17 @@ std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t piec
     return codes;
 }
 
-// The strict decoder's codes and fault.
-std::string strictly(std::string_view bytes, std::uint32_t pieceChoice) {
+// The strict decoder's codes and fault, the bytes split into two files at
+// `split`.
+std::string strictly(std::string_view bytes, std::size_t split, std::uint32_t pieceChoice) {
     StrictDigitDecoder decoder;
-    std::string codes = decoded(decoder, bytes, pieceChoice);
+    std::string codes;
+    for (const std::string_view file : {bytes.substr(0, split), bytes.substr(split)}) {
+        if (file.empty())
+            continue;
+        decoder.startFile();
+        codes += decoded(decoder, file, pieceChoice);
+    }
     decoder.finish();
     if (const auto &fault = decoder.fault())
         codes += " " + std::to_string(fault->line) + ":" + std::to_string(fault->column) + " " +
@@ -67,8 +75,11 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
         characters += codePage(static_cast<std::uint8_t>(byte));
     }
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
-    std::string found =
-        strictly(bytes, pieceChoice) == strictly(bytes, 0) ? "" : "strict decoder; ";
+    const std::size_t split = pieceChoice ? pieceChoice % (bytes.size() + 1) : bytes.size();
+    std::string found = strictly(bytes, split, pieceChoice) ==
+                                model::strictDigits({bytes.substr(0, split), bytes.substr(split)})
+                            ? ""
+                            : "strict decoder; ";
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
         std::string lines(bytes.size() * kDigitLineLength + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());

@@ -1,0 +1,46 @@
+#include "tool.h"
+
+#include "command_line.h"
+#include "conversions.h"
+#include "exit_status.h"
+#include "help_text.h"
+#include "output_stream.h"
+
+#include "glyphmill_version.h"
+
+#include <cstdio>
+#include <string>
+
+namespace glyphmill::convert {
+namespace {
+
+int writeText(const Streams &streams, const std::string &text) {
+    OutputStream output(streams);
+    return output.write(text.data(), text.size()) ? kExitSuccess : kExitFailure;
+}
+
+} // namespace
+
+int runTool(int argc, const char *const *argv, const Streams &streams, BufferSizes sizes) {
+    const CommandLine line = CommandLine::parse(argc, argv);
+    if (!line.usageError.empty()) {
+        ::dprintf(streams.errors, "%s: %s\n%sTry '%s --help' for more information.\n", kToolName,
+                  line.usageError.c_str(), usageText().c_str(), kToolName);
+        return kExitUsage;
+    }
+    switch (line.command) {
+    case Command::Help:
+        return writeText(streams, helpText());
+    case Command::Version:
+        return writeText(streams, std::string(kToolName) + " " + kVersionText + "\n");
+    case Command::TextToBinary:
+        return runTextToBinary(line.operands, streams, sizes.encode);
+    case Command::BinaryToText:
+        return runBinaryToText(line.operands, line.strict, streams, sizes.decode);
+    case Command::NumberToBinary:
+        return runNumberToBinary(line.operands, streams);
+    }
+    return kExitUsage;
+}
+
+} // namespace glyphmill::convert

@@ -1,0 +1,39 @@
+#include "strict_model.h"
+
+#include <cstdint>
+
+namespace glyphmill::model {
+
+std::string strictDigits(std::initializer_list<std::string_view> files) {
+    std::string codes;
+    int digits = 0, value = 0;
+    std::uint64_t line = 1, column = 1;
+    const auto faultAt = [&](int found) {
+        return codes + " " + std::to_string(line) + ":" + std::to_string(column) + " " +
+               std::to_string(found);
+    };
+    for (const std::string_view file : files) {
+        // A file without a byte has no place of its own for a fault.
+        if (file.empty())
+            continue;
+        line = column = 1;
+        for (const char c : file) {
+            const auto byte = static_cast<std::uint8_t>(c);
+            if (byte == '0' || byte == '1') {
+                value = value * 2 + (byte - '0');
+                if (++digits == 8) {
+                    codes += static_cast<char>(value);
+                    digits = value = 0;
+                }
+            } else if (digits != 0 ||
+                       std::string_view(" \t\r\n").find(c) == std::string_view::npos) {
+                return faultAt(byte);
+            }
+            column = byte == '\n' ? 1 : column + 1;
+            line += byte == '\n';
+        }
+    }
+    return digits == 0 ? codes : faultAt(-1);
+}
+
+} // namespace glyphmill::model
