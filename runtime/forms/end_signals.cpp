@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -57,9 +58,11 @@ void EndSignals::raiseAgain(int signal) {
 }
 
 void EndSignals::handle(int signal) {
+    const int savedErrno = errno;
     const char number = char(signal);
     // Nothing to do when the socket is full: a signal is on its way already.
     [[maybe_unused]] const ssize_t written = write(s_writeEnd, &number, 1);
+    errno = savedErrno;
 }
 
 void EndSignals::takeSignal() {

@@ -17,7 +17,6 @@ RunningProgram::RunningProgram(int &argc, char **argv)
 
 RunningProgram::~RunningProgram() {
     DefaultInstances::clear();
-    Program::setMainWindow(nullptr);
     const int signal = m_endSignals->caught();
     m_endSignals.reset();
     m_application.reset();

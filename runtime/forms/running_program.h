@@ -11,10 +11,11 @@ class EndSignals;
 
 // The running program: its application object, the start-up form and the
 // event loop. Every way out that comes back here ("Exit", the main window
-// closed, SIGTERM, SIGHUP) takes one road down: the windows with their forms,
-// then the rest of the form runtime, then the application object. An exit()
-// from inside Qt (the X connection breaking) never comes back; it destroys
-// none of these, as it leaves a plain Qt program's.
+// closed, an error that ends it, SIGTERM, SIGHUP) takes one road down: the
+// windows with their forms, then the signal watch, then the application
+// object. An exit() from inside Qt (the X connection breaking) never comes
+// back; it destroys none of these, as it leaves a plain Qt program's: Qt
+// destroys its own statics in that exit(), so no window could go safely.
 class RunningProgram {
   public:
     RunningProgram(int &argc, char **argv);

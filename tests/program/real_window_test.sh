@@ -14,6 +14,8 @@ for tool in Xvfb xdotool xclip; do
 done
 mkdir -p "$out"
 XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb
+# In a sanitizer build a leak still shows, the list of suppressions used not.
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0
 xvfb="" app=""
 trap 'kill $app $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fail() { echo "FAIL: $*"; cat "$out/program.log"; exit 1; }
