@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <new>
+
 namespace glyphmill {
 
 int EventDispatch::s_depth = 0;
@@ -34,11 +36,23 @@ void EventDispatch::run(const std::function<void()> &handler) {
         --s_depth;
         report(error);
         return;
+    } catch (const std::bad_alloc &) {
+        --s_depth;
+        endOnError(RuntimeError(error_number::kOutOfMemory, "Out of memory"));
+        return;
     } catch (...) {
         --s_depth;
-        throw;
+        endOnError(RuntimeError(error_number::kInternalError, "Internal error"));
+        return;
     }
     --s_depth;
+}
+
+void EventDispatch::endOnError(const RuntimeError &error) {
+    // No error of a value operation: what the handler leaves behind cannot be
+    // trusted, so after the report the program ends.
+    report(error);
+    endProgram(1);
 }
 
 QString EventDispatch::reportText(const RuntimeError &error) {
@@ -75,11 +89,11 @@ void EventDispatch::setReportSink(ReportSink sink) {
     reportSink() = std::move(sink);
 }
 
-void EventDispatch::endProgram() {
+void EventDispatch::endProgram(int status) {
     s_ended = true;
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(status);
 }
 
 bool EventDispatch::programEnded() {

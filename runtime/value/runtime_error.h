@@ -31,8 +31,10 @@ class RuntimeError : public std::runtime_error {
 namespace error_number {
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOverflow = 6;
+inline constexpr int kOutOfMemory = 7;
 inline constexpr int kDivisionByZero = 11;
 inline constexpr int kTypeMismatch = 13;
+inline constexpr int kInternalError = 51;
 } // namespace error_number
 
 } // namespace glyphmill

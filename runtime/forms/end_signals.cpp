@@ -1,0 +1,76 @@
+#include "end_signals.h"
+
+#include "event_dispatch.h"
+
+#include <QSocketNotifier>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace glyphmill {
+
+int EndSignals::s_writeEnd = -1;
+
+namespace {
+constexpr std::array kSignals{SIGTERM, SIGHUP};
+
+void setAction(int signal, void (*handler)(int)) {
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+}
+} // namespace
+
+EndSignals::EndSignals() {
+    // A signal handler may do next to nothing: it writes the signal's number
+    // to a socket, and the event loop reads it like any other event.
+    int ends[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        return;
+    m_readEnd = ends[0];
+    s_writeEnd = ends[1];
+    m_notifier = std::make_unique<QSocketNotifier>(m_readEnd, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
+                     [this] { takeSignal(); });
+    for (int signal : kSignals)
+        setAction(signal, &EndSignals::handle);
+}
+
+EndSignals::~EndSignals() {
+    if (m_readEnd < 0)
+        return;
+    for (int signal : kSignals)
+        setAction(signal, SIG_DFL);
+    m_notifier.reset();
+    close(s_writeEnd);
+    close(m_readEnd);
+    s_writeEnd = -1;
+}
+
+void EndSignals::raiseAgain(int signal) {
+    setAction(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void EndSignals::handle(int signal) {
+    const int savedErrno = errno;
+    const char number = char(signal);
+    // Nothing to do when the socket is full: a signal is on its way already.
+    [[maybe_unused]] const ssize_t written = write(s_writeEnd, &number, 1);
+    errno = savedErrno;
+}
+
+void EndSignals::takeSignal() {
+    char number = 0;
+    if (read(m_readEnd, &number, 1) != 1 || m_caught != 0)
+        return;
+    m_caught = number;
+    EventDispatch::endProgram();
+}
+
+} // namespace glyphmill

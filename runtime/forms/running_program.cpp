@@ -1,0 +1,32 @@
+#include "running_program.h"
+
+#include "default_instances.h"
+#include "end_signals.h"
+#include "event_dispatch.h"
+#include "program.h"
+
+#include <QApplication>
+
+namespace glyphmill {
+
+RunningProgram::RunningProgram(int &argc, char **argv)
+    : m_application(std::make_unique<QApplication>(argc, argv))
+    , m_endSignals(std::make_unique<EndSignals>()) {
+    Program::configure(*m_application);
+}
+
+RunningProgram::~RunningProgram() {
+    DefaultInstances::clear();
+    const int signal = m_endSignals->caught();
+    m_endSignals.reset();
+    m_application.reset();
+    if (signal != 0)
+        EndSignals::raiseAgain(signal);
+}
+
+int RunningProgram::run(const std::function<void()> &startUp) {
+    EventDispatch::run(startUp);
+    return QApplication::exec();
+}
+
+} // namespace glyphmill
