@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QShortcut>
 
+#include <cmath>
+
 namespace glyphmill {
 namespace {
 
@@ -128,7 +130,7 @@ bool frmTip::LoadTips(const QString &file) {
     if (!input.open(std::filesystem::path(QFile::encodeName(file).toStdString())))
         return false;
     while (!input.atEnd())
-        Tips.Add(Value(input.readLine()));
+        Tips.append(qtText(input.readLine()));
     input.close();
     PickRandomTip();
     return true;
@@ -136,14 +138,14 @@ bool frmTip::LoadTips(const QString &file) {
 
 void frmTip::PickRandomTip() {
     const double r = RandomNumbers::next();
-    CurrentTip = floorToLong(r * Tips.Count() + 1);
+    CurrentTip = static_cast<std::int32_t>(std::floor(r * double(Tips.size()) + 1));
     defaultInstance<frmTip>().DisplayCurrentTip();
 }
 
 void frmTip::DisplayCurrentTip() {
     window();
-    if (Tips.Count() > 0)
-        lblTipText->SetCaption(qtText(Tips.Item(CurrentTip).toText()));
+    if (!Tips.isEmpty())
+        lblTipText->SetCaption(Tips.at(CurrentTip - 1));
 }
 
 void frmTip::cmdNextTip_Click() {
