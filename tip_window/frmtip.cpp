@@ -13,7 +13,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QShortcut>
+#include <QStandardPaths>
 
 #include <cmath>
 
@@ -29,6 +31,19 @@ QString missingTipsFileMessage() {
            QStringLiteral("Create a text file named ") + kTipsFileName +
            QStringLiteral(" using NotePad with 1 tip per line. ") +
            QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+// Beside the program first (a build tree, a portable copy), then in the
+// user's data folder (~/.local/share/glyphmill), then in the system's
+// (/usr/local/share/glyphmill, /usr/share/glyphmill). With none, the name
+// beside the program, which the missing-file message speaks of.
+QString tipsFile() {
+    const QString beside = QDir(App::Path()).filePath(kTipsFileName);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("glyphmill/") + kTipsFileName);
+    return shared.isEmpty() ? beside : shared;
 }
 
 Label *makeLabel(PictureBox *box, const char *name, const QString &caption, const QRect &geometry) {
@@ -117,9 +132,7 @@ void frmTip::releaseControls() {
 
 void frmTip::Form_Load() {
     RandomNumbers::randomize();
-    // QDir adds the separator only where the directory lacks one (the root).
-    const QString file = QDir(App::Path()).filePath(kTipsFileName);
-    if (!LoadTips(file))
+    if (!LoadTips(tipsFile()))
         lblTipText->SetCaption(missingTipsFileMessage());
 }
 
