@@ -1,15 +1,14 @@
 # Installation, desktop integration and packaging.
 #
-# On Linux the window program lives in a private directory together with its
-# tips file "help.cfg", because it reads the tips from its own directory; a
-# relative link in the binaries directory starts it. The command-line tool,
-# the desktop entry, the AppStream metainfo, the icons and the man pages go to
-# their usual places (GNUInstallDirs). `cpack -G DEB` packages the same files.
+# On Linux the programs go to bin and the tips file "help.cfg" to
+# share/glyphmill, where the window program looks for it after its own
+# directory and the user's data folder; the desktop entry, the AppStream
+# metainfo, the icons and the man pages go to their usual places
+# (GNUInstallDirs). `cpack -G DEB` packages the same files.
 
 include(GNUInstallDirs)
 
 set(GLYPHMILL_DIST_DIR ${PROJECT_SOURCE_DIR}/dist)
-set(GLYPHMILL_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/glyphmill)
 
 # Windows: the version record and the icon of the executable.
 if(WIN32 AND TARGET glyphmill)
@@ -21,27 +20,12 @@ if(WIN32 AND TARGET glyphmill)
 endif()
 
 if(TARGET glyphmill)
+  install(TARGETS glyphmill RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(WIN32 OR APPLE)
-    install(TARGETS glyphmill RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/tip_window/help.cfg DESTINATION ${CMAKE_INSTALL_BINDIR})
   else()
-    install(TARGETS glyphmill RUNTIME DESTINATION ${GLYPHMILL_PRIVATE_DIR})
-    install(FILES ${PROJECT_SOURCE_DIR}/tip_window/help.cfg DESTINATION ${GLYPHMILL_PRIVATE_DIR})
-
-    # The link is made in the build folder and installed as it is, so it stays
-    # relative (and so right under any prefix or DESTDIR) and is listed in the
-    # install manifest like every other file.
-    if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
-      file(RELATIVE_PATH glyphmill_link_target ${CMAKE_INSTALL_FULL_BINDIR}
-        ${CMAKE_INSTALL_FULL_LIBDIR}/glyphmill/glyphmill)
-    else()
-      file(RELATIVE_PATH glyphmill_link_target /prefix/${CMAKE_INSTALL_BINDIR}
-        /prefix/${GLYPHMILL_PRIVATE_DIR}/glyphmill)
-    endif()
-    set(glyphmill_link ${PROJECT_BINARY_DIR}/install-links/glyphmill)
-    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/install-links)
-    file(CREATE_LINK ${glyphmill_link_target} ${glyphmill_link} SYMBOLIC)
-    install(FILES ${glyphmill_link} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/tip_window/help.cfg
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/glyphmill)
   endif()
 endif()
 

@@ -1,17 +1,33 @@
 #include "binary_to_text.h"
 
 #include "digit_stream_decoder.h"
-#include "value.h"
 #include "windows_1252.h"
 
 #include <array>
 #include <cstdint>
 
 namespace glyphmill {
+namespace {
+
+// The input without its CR LF pairs; a lone CR or LF stays.
+std::u16string withoutCrLf(std::u16string_view input) {
+    std::u16string work;
+    work.reserve(input.size());
+    std::size_t from = 0;
+    for (std::size_t at = input.find(u"\r\n"); at != std::u16string_view::npos;
+         at = input.find(u"\r\n", from)) {
+        work.append(input.substr(from, at - from));
+        from = at + 2;
+    }
+    work.append(input.substr(from));
+    return work;
+}
+
+} // namespace
 
 BinaryToTextResult binaryToText(std::u16string_view input) {
     BinaryToTextResult result;
-    result.work = replaceAll(input, u"\r\n", u"");
+    result.work = withoutCrLf(input);
     // The decoder reads bytes. A character of the code page's first 256 keeps
     // its low byte: only "1", CR and LF matter, any other byte is a 0 digit,
     // as any wider character is.

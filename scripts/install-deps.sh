@@ -6,7 +6,7 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
   qt6-image-formats-plugins libgl-dev fonts-liberation2"
 if [ "${1:-run}" = test ]; then
-  packages="$packages libgtest-dev libbenchmark-dev
+  packages="$packages libgtest-dev libbenchmark-dev at-spi2-core python3-pyatspi dbus-daemon
     xvfb xdotool xclip appstream desktop-file-utils groff-base dpkg-dev lintian
     clang libclang-rt-dev llvm time"
 fi

@@ -6,7 +6,9 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHMILL_WERROR=ON
+# The benchmarks are built too, so that they keep compiling; they run on demand.
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHMILL_WERROR=ON \
+  -DGLYPHMILL_BUILD_BENCH=ON
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure -j2
 

@@ -13,7 +13,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QShortcut>
+#include <QStandardPaths>
+
+#include <cmath>
 
 namespace glyphmill {
 namespace {
@@ -27,6 +31,19 @@ QString missingTipsFileMessage() {
            QStringLiteral("Create a text file named ") + kTipsFileName +
            QStringLiteral(" using NotePad with 1 tip per line. ") +
            QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+// Beside the program first (a build tree, a portable copy), then in the
+// user's data folder (~/.local/share/glyphmill), then in the system's
+// (/usr/local/share/glyphmill, /usr/share/glyphmill). With none, the name
+// beside the program, which the missing-file message speaks of.
+QString tipsFile() {
+    const QString beside = QDir(App::Path()).filePath(kTipsFileName);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("glyphmill/") + kTipsFileName);
+    return shared.isEmpty() ? beside : shared;
 }
 
 Label *makeLabel(PictureBox *box, const char *name, const QString &caption, const QRect &geometry) {
@@ -115,9 +132,7 @@ void frmTip::releaseControls() {
 
 void frmTip::Form_Load() {
     RandomNumbers::randomize();
-    // QDir adds the separator only where the directory lacks one (the root).
-    const QString file = QDir(App::Path()).filePath(kTipsFileName);
-    if (!LoadTips(file))
+    if (!LoadTips(tipsFile()))
         lblTipText->SetCaption(missingTipsFileMessage());
 }
 
@@ -128,7 +143,7 @@ bool frmTip::LoadTips(const QString &file) {
     if (!input.open(std::filesystem::path(QFile::encodeName(file).toStdString())))
         return false;
     while (!input.atEnd())
-        Tips.Add(Value(input.readLine()));
+        Tips.append(qtText(input.readLine()));
     input.close();
     PickRandomTip();
     return true;
@@ -136,14 +151,14 @@ bool frmTip::LoadTips(const QString &file) {
 
 void frmTip::PickRandomTip() {
     const double r = RandomNumbers::next();
-    CurrentTip = floorToLong(r * Tips.Count() + 1);
+    CurrentTip = static_cast<std::int32_t>(std::floor(r * double(Tips.size()) + 1));
     defaultInstance<frmTip>().DisplayCurrentTip();
 }
 
 void frmTip::DisplayCurrentTip() {
     window();
-    if (Tips.Count() > 0)
-        lblTipText->SetCaption(qtText(Tips.Item(CurrentTip).toText()));
+    if (!Tips.isEmpty())
+        lblTipText->SetCaption(Tips.at(CurrentTip - 1));
 }
 
 void frmTip::cmdNextTip_Click() {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "collection.h"
 #include "form.h"
+
+#include <QStringList>
 
 #include <cstdint>
 
@@ -11,16 +12,16 @@ class CommandButton;
 class Label;
 class PictureBox;
 
-// The "Tip of the Day" window: one random line of the tips file "help.cfg"
-// from the program's directory, another on "Next Tip".
+// The "Tip of the Day" window: one random line of the tips file "help.cfg",
+// another on "Next Tip".
 class frmTip : public Form {
   public:
     frmTip();
 
     // Module variables. The tips outlive an unload: every opening appends the
     // file's lines once more.
-    Collection Tips;
-    std::int32_t CurrentTip = 0;
+    QStringList Tips;
+    std::int32_t CurrentTip = 0; // from 1
 
     // Appends the lines of a tips file to Tips and shows a random tip. False
     // when the file is missing or cannot be read; then nothing is added.

@@ -13,7 +13,6 @@ class Label : public QLabel {
 
     QString Caption() const { return text(); }
     void SetCaption(const QString &caption);
-    int ForeColor() const { return m_foreColor; }
     void SetForeColor(int colour);
     void SetBackColor(int colour);
 

@@ -13,7 +13,6 @@ class Timer : public QTimer {
   public:
     Timer(int intervalMs, QObject *parent);
 
-    bool Enabled() const { return isActive(); }
     void SetEnabled(bool enabled);
     void setTimerHandler(std::function<void()> handler);
     // Runs one tick's handler now, as the timer would.

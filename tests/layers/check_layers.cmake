@@ -1,16 +1,16 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a source file includes a header of a layer it may not use, or
 # when a Qt-free folder includes Qt. Run as: cmake -DROOT=<source> -P this file.
-set(allowed_runtime/value "runtime/value")
-set(allowed_codec "codec;runtime/value")
-set(allowed_convert "convert;codec;runtime/value")
-set(allowed_runtime/forms "runtime/forms;runtime/value")
-set(allowed_about_window "about_window;runtime/forms;runtime/value;codec")
-set(allowed_tip_window "tip_window;runtime/forms;runtime/value;codec")
-set(allowed_main_window "main_window;about_window;tip_window;runtime/forms;runtime/value;codec")
+set(allowed_runtime/base "runtime/base")
+set(allowed_codec "codec;runtime/base")
+set(allowed_convert "convert;codec;runtime/base")
+set(allowed_runtime/forms "runtime/forms;runtime/base")
+set(allowed_about_window "about_window;runtime/forms;runtime/base;codec")
+set(allowed_tip_window "tip_window;runtime/forms;runtime/base;codec")
+set(allowed_main_window "main_window;about_window;tip_window;runtime/forms;runtime/base;codec")
 set(allowed_. "main_window;runtime/forms")
-set(qt_free "runtime/value;codec;convert")
-set(layers runtime/value codec convert runtime/forms about_window tip_window main_window)
+set(qt_free "runtime/base;codec;convert")
+set(layers runtime/base codec convert runtime/forms about_window tip_window main_window)
 
 # Which layer each header belongs to.
 foreach(layer ${layers})

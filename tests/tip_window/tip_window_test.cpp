@@ -1,5 +1,5 @@
-// The tip window: which tips "Next Tip" shows and how often, what it says
-// when there is no tips file, and how it closes.
+// The tip window: which tips "Next Tip" shows and how often, which tips file
+// it reads, what it says when there is none, and how it closes.
 #include "frmtip.h"
 #include "window_fixture.h"
 
@@ -62,6 +62,32 @@ class TipWindowTest : public test::WindowTest {
         // Each about a thousand times: five standard deviations either side.
         for (const QString &tip : tips)
             QVERIFY2(seen.count(tip) && std::abs(seen.at(tip) - 1000) < 150, qPrintable(tip));
+    }
+
+    // The user's data folder before the system's; a file found is read even
+    // when it holds no tip. (The file beside the program, first of all, is
+    // tested on the installed program.)
+    void theUsersTipsWinOverTheSystems_data() {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("system");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the system's") << QByteArray() << QByteArray("shipped") << "shipped";
+        QTest::newRow("the user's") << QByteArray("mine\n") << QByteArray() << "mine";
+        QTest::newRow("the user's over the system's")
+            << QByteArray("mine\n") << QByteArray("shipped") << "mine";
+        QTest::newRow("the user's empty file") << QByteArray("") << QByteArray("shipped") << "";
+        QTest::newRow("neither") << QByteArray() << QByteArray() << kMissing;
+    }
+
+    void theUsersTipsWinOverTheSystems() {
+        QFETCH(QByteArray, user);
+        QFETCH(QByteArray, system);
+        if (!user.isNull())
+            writeTips(user);
+        if (!system.isNull())
+            writeTips(system, true);
+        menu("mnuhelp");
+        QTEST(shownTip(), "shown");
     }
 
     // Every opening adds the file's lines to those read before; they stay

@@ -4,12 +4,18 @@
 #include "random_numbers.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace glyphmill::test {
 
 void WindowTest::init() {
-    QFile::remove(tipsPath());
+    m_dataFolders = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", m_dataFolders->filePath("user").toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", m_dataFolders->filePath("system").toLocal8Bit());
+    for (const bool system : {false, true})
+        QDir().mkpath(QFileInfo(tipsPath(system)).path());
     EventDispatch::setReportSink(
         [this](const QString &, const QString &text) { m_reports << text; });
     // Of single precision, in [0, 1).
@@ -25,6 +31,7 @@ void WindowTest::cleanup() {
     EventDispatch::setReportSink({});
     RandomNumbers::removeFixedSource();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_dataFolders.reset();
     // No error that the test did not take.
     QCOMPARE(reports, QStringList());
 }
@@ -35,8 +42,13 @@ void WindowTest::paste(QWidget *box, const QString &text) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
-void WindowTest::writeTips(const QByteArray &bytes) {
-    QFile file(tipsPath());
+QString WindowTest::tipsPath(bool system) const {
+    return m_dataFolders->filePath(system ? "system/glyphmill/help.cfg"
+                                          : "user/glyphmill/help.cfg");
+}
+
+void WindowTest::writeTips(const QByteArray &bytes, bool system) {
+    QFile file(tipsPath(system));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 

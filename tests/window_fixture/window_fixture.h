@@ -7,15 +7,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <random>
 
 namespace glyphmill::test {
 
 // What every window test starts from: a fresh program with its main window
-// shown, no tips file beside the test program, random numbers that are the
-// same on every run, and the error reports collected instead of shown in
+// shown, empty data folders of its own (so no tips file), random numbers that
+// are the same on every run, and the error reports collected instead of shown in
 // message boxes that would wait for a click.
 class WindowTest : public QObject {
     Q_OBJECT
@@ -38,9 +40,11 @@ class WindowTest : public QObject {
     // Chooses an item of the main window's "Files" menu.
     static void menu(const char *item) { control<QAction>(item)->trigger(); }
     static void paste(QWidget *box, const QString &text);
-    static QString tipsPath() { return QApplication::applicationDirPath() + "/help.cfg"; }
-    static void writeTips(const QByteArray &bytes);
+    // The tips file in the user's data folder, or in the system's.
+    QString tipsPath(bool system = false) const;
+    void writeTips(const QByteArray &bytes, bool system = false);
 
+    std::unique_ptr<QTemporaryDir> m_dataFolders;
     QStringList m_reports;
     std::mt19937 m_random{20240611};
 };

@@ -19,7 +19,6 @@ class RuntimeError : public std::runtime_error {
 
     static RuntimeError invalidCall(const std::string &description);
     static RuntimeError overflow();
-    static RuntimeError divisionByZero();
     static RuntimeError typeMismatch();
 
   private:
@@ -32,7 +31,6 @@ namespace error_number {
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kOutOfMemory = 7;
-inline constexpr int kDivisionByZero = 11;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kInternalError = 51;
 } // namespace error_number

@@ -15,8 +15,6 @@ class LineInput {
     // nothing to read, when there is no such file, when the name is that of
     // a folder or another kind of file, or when the file cannot be read.
     bool open(const std::filesystem::path &file);
-    // Reads a text that is already in memory.
-    void openText(std::u16string text);
     void close();
 
     bool atEnd() const { return m_position >= m_text.size(); }

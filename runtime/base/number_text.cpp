@@ -111,12 +111,6 @@ std::u16string numberText(double value) {
     return std::u16string(buffer.data(), result.ptr);
 }
 
-std::u16string integerText(std::int64_t value) {
-    std::array<char, 24> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::u16string(buffer.data(), result.ptr);
-}
-
 bool readsAsNumber(std::u16string_view text) {
     const std::size_t start = text.find_first_not_of(u" ");
     if (start == std::u16string_view::npos)

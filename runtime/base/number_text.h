@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,6 @@ namespace glyphmill {
 // every locale. Zero of either sign is "0". A value that is not finite raises
 // the overflow error: no operation of the runtime produces one.
 std::u16string numberText(double value);
-
-// An integer as plain decimal text.
-std::u16string integerText(std::int64_t value);
 
 // Whether a whole text reads as a number: optional spaces, an optional sign,
 // digits with an optional decimal point, an optional exponent, optional

@@ -51,11 +51,6 @@ bool LineInput::open(const std::filesystem::path &file) {
     return true;
 }
 
-void LineInput::openText(std::u16string text) {
-    m_text = std::move(text);
-    m_position = 0;
-}
-
 void LineInput::close() {
     m_text.clear();
     m_text.shrink_to_fit();

@@ -1,4 +1,4 @@
-// What the tip window takes from the value runtime: the lines of a text file
+// What the tip window takes from the runtime's base: the lines of a text file
 // and random numbers.
 #include "line_input.h"
 #include "random_numbers.h"

@@ -21,10 +21,6 @@ RuntimeError RuntimeError::overflow() {
     return RuntimeError(error_number::kOverflow, "Overflow");
 }
 
-RuntimeError RuntimeError::divisionByZero() {
-    return RuntimeError(error_number::kDivisionByZero, "Division by zero");
-}
-
 RuntimeError RuntimeError::typeMismatch() {
     return RuntimeError(error_number::kTypeMismatch, "Type mismatch");
 }
