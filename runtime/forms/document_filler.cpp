@@ -1,9 +1,7 @@
 #include "document_filler.h"
 
 #include <QElapsedTimer>
-#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 
 #include <algorithm>
 
@@ -88,6 +86,10 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
     clock.start();
     bool shown = false;
     bool exact = true;
+    // One edit however many pieces: a block that a piece goes into is laid
+    // out again whole after each edit, so that a long line took quadratic
+    // time (10M characters on one line: 29 s).
+    cursor.beginEditBlock();
     for (qsizetype done = 0; done < text.size();) {
         qsizetype end = std::min(text.size(), done + kPiece);
         // A CR LF is one line end, also where a piece ends between the two.
@@ -95,11 +97,6 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
             ++end;
         QString piece;
         exact = appendShown(piece, text.data() + done, text.data() + end, m_lines) && exact;
-        // A block that is laid out is laid out again at once for every piece
-        // added to it: a long line would take quadratic time (10M characters
-        // on one line: 29 s). Dropped, it is laid out once, when shown.
-        if (QTextLayout *layout = cursor.block().layout())
-            layout->clearLayout();
         cursor.insertText(piece);
         done = end;
         const qint64 elapsed = clock.elapsed();
@@ -108,6 +105,7 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
         if (shown && m_progress)
             m_progress(done, text.size());
     }
+    cursor.endEditBlock();
     return exact;
 }
 

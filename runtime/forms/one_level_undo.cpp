@@ -28,9 +28,8 @@ void OneLevelUndo::forget() {
     m_redo.reset();
 }
 
-void OneLevelUndo::setSource(Source source) {
-    m_source = source;
-    m_pasteChanges = 0;
+void OneLevelUndo::setTyping(bool typing) {
+    m_typing = typing;
 }
 
 void OneLevelUndo::record(int position, int removed, int added) {
@@ -59,17 +58,13 @@ void OneLevelUndo::record(int position, int removed, int added) {
     if (m_replaying)
         return;
     m_redo.reset();
-    const bool pasting = m_source == Source::Paste;
-    const bool typed = m_source == Source::Typing && added == 1;
-    const bool follows =
-        m_undo && removed == 0 && position == m_undo->position + m_undo->afterLength;
-    if (follows && (pasting ? m_pasteChanges > 0 : typed && m_undo->typed)) {
+    const bool typed = m_typing && added == 1;
+    if (typed && m_undo && m_undo->typed && removed == 0 &&
+        position == m_undo->position + m_undo->afterLength) {
         m_undo->afterLength += added;
         return;
     }
     m_undo = Edit{position, std::move(before), added, typed};
-    if (pasting)
-        ++m_pasteChanges;
 }
 
 std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional<Edit> &to) {
@@ -82,8 +77,10 @@ std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional
     to = Edit{edit.position, m_shown.mid(edit.position, edit.afterLength),
               static_cast<int>(edit.before.size()), false};
     m_replaying = true;
+    cursor.beginEditBlock();
     cursor.removeSelectedText();
     cursor.insertText(edit.before);
+    cursor.endEditBlock();
     m_replaying = false;
     return cursor.position();
 }

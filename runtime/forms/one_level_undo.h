@@ -12,14 +12,11 @@ namespace glyphmill {
 // One level of undo over a document, as in a plain text box: undo takes back
 // the last edit, redo puts it back, and a second undo does nothing. A run of
 // typed characters is one edit, and so is a paste, however many pieces it
-// goes in. The document's own undo would keep every edit, and the text each
-// one removed, for as long as it lives.
+// goes in (one edit block of the document). The document's own undo would keep every edit, and the
+// text each one removed, for as long as it lives.
 class OneLevelUndo : public QObject {
     Q_OBJECT
   public:
-    // What makes the edits that come next.
-    enum class Source { Other, Typing, Paste };
-
     explicit OneLevelUndo(QTextDocument *document);
 
     // Edits from here on can be undone. The document reports an edit only
@@ -30,7 +27,8 @@ class OneLevelUndo : public QObject {
     void forget();
     // The document's text while it is kept.
     const QString *keptText() const { return m_watching ? &m_shown : nullptr; }
-    void setSource(Source source);
+    // Whether the edits that come next are typed: a run of them is one edit.
+    void setTyping(bool typing);
 
     bool canUndo() const { return m_undo.has_value(); }
     bool canRedo() const { return m_redo.has_value(); }
@@ -54,9 +52,7 @@ class OneLevelUndo : public QObject {
     QString m_shown;
     bool m_watching = false;
     bool m_replaying = false;
-    Source m_source = Source::Other;
-    // Changes recorded so far by the paste under way.
-    int m_pasteChanges = 0;
+    bool m_typing = false;
     std::optional<Edit> m_undo;
     std::optional<Edit> m_redo;
 };

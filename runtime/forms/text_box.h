@@ -53,6 +53,7 @@ class TextBox : public QPlainTextEdit {
     void deleteSelection();
     void placeCaret(std::optional<int> position);
     void redoLastEdit();
+    // The caret's line: kept laid out, and the caret steady, when huge.
     void updateBlinking();
 
     // The text as set, until the next edit, while the document cannot give
@@ -62,6 +63,8 @@ class TextBox : public QPlainTextEdit {
     // being filled).
     bool m_textPending = false;
     OneLevelUndo *m_undo;
+    // Where the block starts whose layout is kept (see updateBlinking).
+    int m_cachedBlock = 0;
     // The application's caret blink, while this box stops it.
     int m_savedFlashTime = -1;
     KeyDownHandler m_keyDown;

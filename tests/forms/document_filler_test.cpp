@@ -90,22 +90,6 @@ class DocumentFillerTest : public QObject {
         DocumentFiller::toCopiedText(copied);
         QCOMPARE(copied, QStringLiteral("A\u00a0\n\u2028\u2029\ufdd0\ufdd1"));
     }
-
-    void progressOfASlowFill() {
-        // Pieces of 1M, each seen by the progress once the fill is slow.
-        QTextDocument document;
-        QTextCursor cursor(&document);
-        QList<qsizetype> seen;
-        const QString text(6 * kMiB, u'1');
-        DocumentFiller([&](qsizetype done, qsizetype total) {
-            QCOMPARE(total, text.size());
-            seen << done;
-            QTest::qSleep(100);
-        }).insert(cursor, text);
-        QVERIFY(!seen.isEmpty());
-        QCOMPARE(seen.back(), text.size());
-        QCOMPARE(seen.front() % kMiB, 0);
-    }
 };
 
 QTEST_MAIN(DocumentFillerTest)
