@@ -16,7 +16,10 @@ namespace glyphmill {
 //   separator U+2028 inside a text block; every kLinesPerBlock-th is a
 //   paragraph separator U+2029, which ends the block. A block per line costs
 //   more than the text itself; one block for everything is laid out whole
-//   whenever any of it is shown.
+//   whenever any of it is shown. 5M characters of digit lines: filled in
+//   15 ms CPU with blocks of 256 lines, 47 ms with 16, 1.9 s with one block;
+//   scrolled to the end and back in 5 ms, 17 ms with 1024 (window_bench
+//   methods 0.5, offscreen).
 // - A character of the text that the document would take as a line or block
 //   end (U+2028, U+2029, U+FDD0, U+FDD1) is held as the stand-in U+FDD2,
 //   U+FDD3, U+FDD4 or U+FDD5: it stays an ordinary character. A stand-in in
