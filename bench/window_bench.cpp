@@ -10,7 +10,12 @@
 //                                               with MB digits on one line
 //   window_bench undo MB [pastes]                memory after repeated pastes
 //   window_bench methods MB [runs]               ways to give a box the answer
-// MB is in millions of characters (fractions allowed). Runs headless
+//   window_bench line MB [runs]                  a paste of MB digits without a
+//                                               line break, a key typed, Ctrl+Z
+//   window_bench copy MB [runs]                  Ctrl+A, Ctrl+C in an answer box
+//                                               of MB characters
+// MB is in millions of characters (fractions allowed). Times are of CPU
+// (GLYPHMILL_BENCH_WALL=1: of the clock). Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says otherwise.
 #include "binary_to_text.h"
 #include "command_button.h"
@@ -30,6 +35,7 @@
 #include <QTextDocument>
 
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -57,13 +63,25 @@ void settle() {
     QCoreApplication::processEvents();
 }
 
-// `work` and the events it leaves, such as the repaint, in milliseconds.
+// Milliseconds of this process's CPU time (user and system).
+double cpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// `work` and the events it leaves, such as the repaint, in milliseconds: of
+// CPU time unless GLYPHMILL_BENCH_WALL is set. CPU time does not depend on
+// how busy a shared machine is.
 double timedMs(const Action &work) {
+    static const bool wall = qEnvironmentVariableIsSet("GLYPHMILL_BENCH_WALL");
     settle();
     const auto start = Clock::now();
+    const double cpuStart = cpuMs();
     work();
     settle();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return wall ? std::chrono::duration<double, std::milli>(Clock::now() - start).count()
+                : cpuMs() - cpuStart;
 }
 
 double median(std::vector<double> series) {
@@ -239,6 +257,55 @@ void undo(double millions, int pastes) {
                 (currentKiB() - start) / 1024);
 }
 
+// A line of `millions` million digits pasted into the input box, then a
+// key typed at its end and taken back.
+void longLine(double millions, int runs) {
+    const QString line(static_cast<qsizetype>(millions * 1e6), u'1');
+    QApplication::clipboard()->setText(line);
+    auto *text1 = child<TextBox>("Text1");
+    text1->setFocus();
+    std::vector<double> pastes;
+    std::vector<double> keys;
+    std::vector<double> undos;
+    for (int run = 0; run < runs; ++run) {
+        text1->SetText(QString());
+        pastes.push_back(timedMs([&] { selectAllAndPaste(text1); }));
+        keys.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_0); }));
+        undos.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier); }));
+    }
+    if (text1->Text() != line)
+        qFatal("the line was not taken whole");
+    std::printf("%lld digits on one line: paste %.1f ms, a key typed at its end %.1f ms, Ctrl+Z "
+                "%.1f ms (medians of %d), peak memory %ld MiB\n",
+                static_cast<long long>(line.size()), median(pastes), median(keys), median(undos),
+                runs, peakKiB() / 1024);
+}
+
+// The answer box with `millions` million characters of digit lines: all of
+// it selected, then copied and read back as another program would.
+void copyAnswer(double millions, int runs) {
+    const QString answer = digitLinesOf(printableText(static_cast<qsizetype>(millions * 1e6 / 10)));
+    auto *text3 = child<TextBox>("Text3");
+    text3->SetText(answer);
+    text3->setFocus();
+    settle();
+    std::vector<double> selects;
+    std::vector<double> copies;
+    qsizetype copied = 0;
+    for (int run = 0; run < runs; ++run) {
+        text3->moveCursor(QTextCursor::Start);
+        selects.push_back(timedMs([&] { QTest::keyClick(text3, Qt::Key_A, Qt::ControlModifier); }));
+        copies.push_back(timedMs([&] {
+            QTest::keyClick(text3, Qt::Key_C, Qt::ControlModifier);
+            copied = QApplication::clipboard()->text().size();
+        }));
+    }
+    std::printf("answer box of %lld characters: Ctrl+A %.1f ms, Ctrl+C and reading the clipboard "
+                "%.1f ms (%lld characters; medians of %d), peak memory %ld MiB\n",
+                static_cast<long long>(answer.size()), median(selects), median(copies),
+                static_cast<long long>(copied), runs, peakKiB() / 1024);
+}
+
 // The ways a plain text box can take a large text.
 struct Method {
     const char *name;
@@ -364,6 +431,10 @@ int main(int argc, char *argv[]) {
             idle(millions, count(3, 10));
         else if (mode == QLatin1String("undo"))
             undo(millions, count(3, 20));
+        else if (mode == QLatin1String("line"))
+            longLine(millions, count(3, 3));
+        else if (mode == QLatin1String("copy"))
+            copyAnswer(millions, count(3, 3));
         else if (mode == QLatin1String("methods"))
             compareMethods(millions, count(3, 5));
         else

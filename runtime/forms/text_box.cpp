@@ -1,8 +1,11 @@
 #include "text_box.h"
 
+#include "document_filler.h"
 #include "event_dispatch.h"
 #include "key_code.h"
+#include "one_level_undo.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,6 +17,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <memory>
@@ -22,18 +26,14 @@
 namespace glyphmill {
 namespace {
 
-// Lines per text block. A block per line makes the document cost several
-// times its text; one block for everything is laid out whole whenever any of
-// it is shown.
-constexpr qsizetype kLinesPerBlock = 256;
-// A large text goes into the document in pieces of this size, so that the
-// progress can be shown between them.
-constexpr qsizetype kPiece = qsizetype{1} << 20;
 // A line this long is laid out whole for every caret blink; the caret in it
-// stays lit instead.
+// stays lit instead. Laying out a line costs about 0.25 s CPU per 1M
+// characters (window_bench line 10: a key typed in 10M digits 2.6 s).
 constexpr int kBlinkingLineLimit = 100'000;
 // A text up to this length is also kept as set or read, with its CR LF line
-// breaks; a longer one is read from the document when asked for.
+// breaks; a longer one is read from the document when asked for. 16M
+// characters are 32 MiB; a 100M answer's peak was 348 MiB without a kept
+// copy (window_bench convert 10 lines).
 constexpr qsizetype kKeptText = qsizetype{1} << 24;
 
 QString withoutNul(const QString &text) {
@@ -41,59 +41,41 @@ QString withoutNul(const QString &text) {
     return nul < 0 ? text : text.left(nul);
 }
 
-char16_t unit(QChar c) {
-    return c.unicode();
+bool isRedo(const QKeyEvent &event) {
+    // Some platforms bind only Ctrl+Shift+Z to redo; the box takes both.
+    return event.matches(QKeySequence::Redo) ||
+           event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           event.keyCombination() ==
+               QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
 }
 
-char16_t unit(char c) {
-    return static_cast<unsigned char>(c);
-}
-
-// Appends [from, end) as the document keeps it: each line end (CR LF, CR, LF
-// or a line separator) becomes a line separator, and every
-// kLinesPerBlock-th one a paragraph separator, which ends a block; `lines`
-// counts the line ends of the current block across calls. Returns whether
-// the document gives the text back exactly, all of its line ends CR LF.
-template <typename Char>
-bool appendShown(QString &out, const Char *from, const Char *end, qsizetype &lines) {
-    bool exact = true;
-    const qsizetype start = out.size();
-    out.resize(start + (end - from));
-    QChar *to = out.data() + start;
-    for (; from != end; ++from) {
-        char16_t c = unit(*from);
-        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator) {
-            if (c == u'\r' && from + 1 != end && unit(from[1]) == u'\n')
-                ++from;
-            else
-                exact = false;
-            c = ++lines % kLinesPerBlock == 0 ? QChar::ParagraphSeparator : QChar::LineSeparator;
-        } else if (c == QChar::ParagraphSeparator || c == 0xfdd0 || c == 0xfdd1) {
-            // The document ends a block at each of these.
-            exact = false;
-            lines = 0;
-            c = QChar::ParagraphSeparator;
-        }
-        *to++ = QChar(c);
-    }
-    out.resize(to - out.data());
-    return exact;
+// Whether the key may change the text: the text is kept for undo only then.
+bool mayEdit(const QKeyEvent &event) {
+    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll))
+        return false;
+    const int key = event.key();
+    return !(key >= Qt::Key_Escape && key <= Qt::Key_Backtab) &&
+           !(key >= Qt::Key_Home && key <= Qt::Key_ScrollLock) &&
+           !(key >= Qt::Key_F1 && key <= Qt::Key_F35);
 }
 
 } // namespace
 
 TextBox::TextBox(QWidget *parent)
-    : QPlainTextEdit(parent) {
+    : QPlainTextEdit(parent)
+    , m_undo(new OneLevelUndo(document())) {
     setTabChangesFocus(true);
     // Break long lines anywhere: breaking at word boundaries first lays out a
     // long line without spaces (a run of digits) in quadratic time.
     setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The box keeps its own single undo level: the document's own undo would
-    // keep every edit, and the text each one removed, for as long as it lives.
     document()->setUndoRedoEnabled(false);
-    connect(document(), &QTextDocument::contentsChange, this, &TextBox::recordChange);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBox::updateBlinking);
+    // An edit makes the text as set stale; the fill of that text does not.
+    connect(document(), &QTextDocument::contentsChange, this, [this] {
+        if (!m_textPending)
+            m_text.reset();
+    });
 }
 
 TextBox::~TextBox() {
@@ -105,18 +87,8 @@ TextBox::~TextBox() {
 QString TextBox::Text() const {
     if (m_text)
         return *m_text;
-    const QString shown = m_shownKept ? m_shown : document()->toRawText();
-    const auto isBreak = [](QChar c) {
-        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-    };
-    QString text(shown.size() + std::count_if(shown.begin(), shown.end(), isBreak),
-                 Qt::Uninitialized);
-    QChar *to = text.data();
-    for (const QChar c : shown) {
-        if (isBreak(c))
-            *to++ = u'\r';
-        *to++ = isBreak(c) ? QChar(u'\n') : c;
-    }
+    const QString *kept = m_undo->keptText();
+    QString text = DocumentFiller::textOf(kept ? *kept : document()->toRawText());
     // Reading the input box again costs nothing; a huge answer is not kept
     // twice.
     if (text.size() <= kKeptText)
@@ -124,19 +96,10 @@ QString TextBox::Text() const {
     return text;
 }
 
-void TextBox::forget() {
-    m_text.reset();
-    m_shown.clear();
-    m_shownKept = false;
-    m_undo.reset();
-    m_redo.reset();
-    m_textPending = false;
-}
-
 void TextBox::SetText(const QString &text) {
-    forget();
     m_text = withoutNul(text);
     m_textPending = true;
+    m_undo->forget();
     if (isVisible())
         fill(QStringView(*m_text));
 }
@@ -147,19 +110,19 @@ void TextBox::SetText(QLatin1StringView text) {
         text.truncate(nul);
     if (!isVisible())
         return SetText(QString(text));
-    forget();
+    m_text.reset();
     fill(text);
 }
 
 template <typename View> void TextBox::fill(View text) {
-    m_setting = true;
+    m_undo->forget();
+    m_textPending = true;
     document()->setPlainText(QString());
     QTextCursor cursor(document());
     const bool exact = insertText(cursor, text);
+    m_textPending = false;
     // The caret goes to the start, as after any new text.
     setTextCursor(QTextCursor(document()));
-    m_setting = false;
-    m_textPending = false;
     if (exact && text.size() > kKeptText)
         m_text.reset();
     else if (!m_text)
@@ -168,25 +131,11 @@ template <typename View> void TextBox::fill(View text) {
 }
 
 template <typename View> bool TextBox::insertText(QTextCursor &cursor, View text) {
-    QElapsedTimer clock;
-    clock.start();
     std::unique_ptr<QProgressBar> progress;
-    qsizetype lines = 0;
-    bool exact = true;
-    for (qsizetype done = 0; done < text.size();) {
-        qsizetype end = std::min(text.size(), done + kPiece);
-        if (end < text.size() && unit(text[end - 1]) == u'\r' && unit(text[end]) == u'\n')
-            ++end;
-        QString piece;
-        exact = appendShown(piece, text.data() + done, text.data() + end, lines) && exact;
-        cursor.insertText(piece);
-        done = end;
-        // A fill that will take long shows how far it got. It is painted at
-        // once, without running the event loop: what the user does meanwhile
-        // waits in the queue and happens afterwards.
-        const qint64 elapsed = clock.elapsed();
-        if (!progress && done < text.size() && elapsed > 100 &&
-            elapsed * text.size() / done > 500) {
+    // The progress is painted at once, without running the event loop: what
+    // the user does meanwhile waits in the queue and happens afterwards.
+    DocumentFiller filler([&](qsizetype done, qsizetype total) {
+        if (!progress) {
             progress = std::make_unique<QProgressBar>(this);
             progress->setRange(0, 1000);
             const QRect area = viewport()->geometry();
@@ -195,90 +144,46 @@ template <typename View> bool TextBox::insertText(QTextCursor &cursor, View text
             progress->setAutoFillBackground(true);
             progress->show();
         }
-        if (progress) {
-            progress->setValue(static_cast<int>(done * 1000 / text.size()));
-            progress->repaint();
-        }
-    }
-    return exact;
-}
-
-void TextBox::keepShownText() {
-    if (!m_shownKept) {
-        m_shown = document()->toRawText();
-        m_shownKept = true;
-    }
-}
-
-void TextBox::recordChange(int position, int removed, int added) {
-    if (m_setting)
-        return;
-    m_text.reset();
-    const int length = document()->characterCount() - 1;
-    // The reported change may reach over the document's final paragraph
-    // end, which is not part of the text.
-    removed = static_cast<int>(std::min<qsizetype>(removed, m_shown.size() - position));
-    added = length - static_cast<int>(m_shown.size()) + removed;
-    if (!m_shownKept || position < 0 || removed < 0 || added < 0 || position + added > length) {
-        // An edit that did not come from the user: nothing to undo.
-        m_shownKept = false;
-        keepShownText();
-        m_undo.reset();
-        m_redo.reset();
-        return;
-    }
-    QTextCursor inserted(document());
-    inserted.setPosition(position);
-    inserted.setPosition(position + added, QTextCursor::KeepAnchor);
-    const QString after = inserted.selectedText();
-    QString before = m_shown.mid(position, removed);
-    // A change of format alone is reported as a change of the text.
-    if (before == after)
-        return;
-    m_shown.replace(position, removed, after);
-    if (m_replaying)
-        return;
-    m_redo.reset();
-    const bool pasting = m_pasteChanges >= 0;
-    const bool typed = m_inKeyPress && !pasting && removed == 0 && added == 1;
-    if (m_undo && removed == 0 && position == m_undo->position + m_undo->afterLength &&
-        (pasting ? m_pasteChanges > 0 : typed && m_undo->typed)) {
-        m_undo->afterLength += added;
-        return;
-    }
-    m_undo = Edit{position, std::move(before), added, typed};
-    if (pasting)
-        ++m_pasteChanges;
-}
-
-void TextBox::replay(std::optional<Edit> &from, std::optional<Edit> &to) {
-    if (!from)
-        return;
-    const Edit edit = *std::exchange(from, std::nullopt);
-    QTextCursor cursor(document());
-    cursor.setPosition(edit.position);
-    cursor.setPosition(edit.position + edit.afterLength, QTextCursor::KeepAnchor);
-    to = Edit{edit.position, m_shown.mid(edit.position, edit.afterLength),
-              static_cast<int>(edit.before.size()), false};
-    m_replaying = true;
-    cursor.removeSelectedText();
-    cursor.insertText(edit.before);
-    m_replaying = false;
-    setTextCursor(cursor);
+        progress->setValue(static_cast<int>(done * 1000 / total));
+        progress->repaint();
+    });
+    return filler.insert(cursor, text);
 }
 
 void TextBox::undoLastEdit() {
-    replay(m_undo, m_redo);
+    placeCaret(m_undo->undo());
 }
 
 void TextBox::redoLastEdit() {
-    replay(m_redo, m_undo);
+    placeCaret(m_undo->redo());
+}
+
+void TextBox::placeCaret(std::optional<int> position) {
+    if (position) {
+        QTextCursor cursor(document());
+        cursor.setPosition(*position);
+        setTextCursor(cursor);
+    }
 }
 
 void TextBox::updateBlinking() {
+    const QTextBlock block = textCursor().block();
+    const bool huge = block.length() > kBlinkingLineLimit;
+    // The widget finds the caret in a line by shaping all of it again, three
+    // times for each key typed; kept, a huge line is shaped once. Only the
+    // caret's line keeps it, which costs about what laying it out takes at
+    // its peak (2M digits on one line: a key 1.5 s CPU without, 0.48 s with;
+    // peak memory 120 MiB both).
+    if (QTextLayout *layout = block.layout(); layout && layout->cacheEnabled() != huge)
+        layout->setCacheEnabled(huge);
+    if (m_cachedBlock != block.position()) {
+        const QTextBlock left = document()->findBlock(m_cachedBlock);
+        if (left.isValid() && left != block && left.layout())
+            left.layout()->setCacheEnabled(false);
+        m_cachedBlock = block.position();
+    }
     QStyleHints *hints = QGuiApplication::styleHints();
-    const bool steady =
-        hasFocus() && textCursor().block().length() > kBlinkingLineLimit && isVisible();
+    const bool steady = hasFocus() && huge && isVisible();
     if (steady && m_savedFlashTime < 0) {
         m_savedFlashTime = hints->cursorFlashTime();
         hints->setCursorFlashTime(0);
@@ -288,17 +193,20 @@ void TextBox::updateBlinking() {
 }
 
 bool TextBox::event(QEvent *event) {
-    // What the user does may edit the text: from here on the box keeps the
-    // document's text.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod)
-        keepShownText();
+    // What the user does next may edit the text: from here on the text is
+    // kept for undo.
+    if ((event->type() == QEvent::KeyPress && mayEdit(*static_cast<QKeyEvent *>(event))) ||
+        event->type() == QEvent::InputMethod)
+        m_undo->watch();
     return QPlainTextEdit::event(event);
 }
 
 bool TextBox::viewportEvent(QEvent *event) {
-    if (event->type() == QEvent::Drop || event->type() == QEvent::MouseButtonRelease ||
-        event->type() == QEvent::ContextMenu)
-        keepShownText();
+    // A drop, or a middle click that pastes the selection.
+    if (event->type() == QEvent::Drop ||
+        (event->type() == QEvent::MouseButtonRelease &&
+         static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton))
+        m_undo->watch();
     return QPlainTextEdit::viewportEvent(event);
 }
 
@@ -340,28 +248,56 @@ void TextBox::keyPressEvent(QKeyEvent *event) {
     }
     if (event->matches(QKeySequence::Undo)) {
         undoLastEdit();
-    } else if (event->matches(QKeySequence::Redo)) {
+    } else if (isRedo(*event)) {
         redoLastEdit();
     } else {
-        m_inKeyPress = true;
+        m_undo->setTyping(true);
         QPlainTextEdit::keyPressEvent(event);
-        m_inKeyPress = false;
+        m_undo->setTyping(false);
     }
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event) {
-    QMenu *menu = createStandardContextMenu(event->pos());
-    const auto reroute = [&](const char *name, bool enabled, void (TextBox::*handler)()) {
-        if (auto *action = menu->findChild<QAction *>(QLatin1String(name))) {
-            action->setEnabled(enabled);
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, handler);
-        }
-    };
-    reroute("edit-undo", m_undo.has_value(), &TextBox::undoLastEdit);
-    reroute("edit-redo", m_redo.has_value(), &TextBox::redoLastEdit);
+    auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [&](const QString &name, QKeySequence::StandardKey key, bool enabled,
+                         auto handler) {
+        const QString shortcut = QKeySequence(key).toString(QKeySequence::NativeText);
+        QAction *action = menu->addAction(shortcut.isEmpty() ? name : name + u'\t' + shortcut);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    const auto editing = [this](void (TextBox::*edit)()) {
+        return [this, edit] {
+            m_undo->watch();
+            (this->*edit)();
+        };
+    };
+    const bool selected = textCursor().hasSelection();
+    add(tr("&Undo"), QKeySequence::Undo, m_undo->canUndo(), &TextBox::undoLastEdit);
+    add(tr("&Redo"), QKeySequence::Redo, m_undo->canRedo(), &TextBox::redoLastEdit);
+    menu->addSeparator();
+    add(tr("Cu&t"), QKeySequence::Cut, selected, editing(&TextBox::cut));
+    add(tr("&Copy"), QKeySequence::Copy, selected, &TextBox::copy);
+    add(tr("&Paste"), QKeySequence::Paste, canPaste(), editing(&TextBox::paste));
+    add(tr("Delete"), QKeySequence::UnknownKey, selected, editing(&TextBox::deleteSelection));
+    menu->addSeparator();
+    add(tr("Select All"), QKeySequence::SelectAll, !document()->isEmpty(), &TextBox::selectAll);
     menu->popup(event->globalPos());
+}
+
+void TextBox::deleteSelection() {
+    textCursor().removeSelectedText();
+}
+
+QMimeData *TextBox::createMimeDataFromSelection() const {
+    // The plain text alone: a rich copy of a large selection took half a
+    // minute and gigabytes, and turned every no-break space into a space.
+    QString text = textCursor().selectedText();
+    DocumentFiller::toCopiedText(text);
+    auto *data = new QMimeData;
+    data->setText(text);
+    return data;
 }
 
 void TextBox::insertFromMimeData(const QMimeData *source) {
@@ -370,11 +306,12 @@ void TextBox::insertFromMimeData(const QMimeData *source) {
     QString text = source->text();
     text.remove(QChar(u'\0'));
     QTextCursor cursor = textCursor();
-    // The paste is one edit for undo, however many pieces it goes in.
-    m_pasteChanges = 0;
+    // The paste is one edit for undo, what it replaces included.
+    m_undo->setTyping(false);
+    cursor.beginEditBlock();
     cursor.removeSelectedText();
     insertText(cursor, QStringView(text));
-    m_pasteChanges = -1;
+    cursor.endEditBlock();
     setTextCursor(cursor);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QStyleHints>
 
 using namespace glyphmill;
@@ -31,8 +33,8 @@ class TextBoxTest : public test::WindowTest {
   private Q_SLOTS:
 
     // After "DO!!!" on 600 characters. Steps: "paste:TEXT" over everything;
-    // "lines:FIRST:COUNT" selected with the keyboard and copied; "undo"; any
-    // other text is typed.
+    // "lines:FIRST:COUNT" selected with the keyboard and copied; "undo";
+    // "key:KEYS" pressed; any other text is typed.
     void answerBox_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("text");
@@ -49,6 +51,34 @@ class TextBoxTest : public test::WindowTest {
         QTest::newRow("one undo level only")
             << QStringList{"paste:a", "paste:c", "undo", "undo"} << "a"
             << "c";
+        QTest::newRow("nothing to undo after DO!!!") << QStringList{"undo"} << all << "";
+        QTest::newRow("typed run undone whole") << QStringList{"abc", "undo"} << all << "";
+        QTest::newRow("typed run redone, Ctrl+Y")
+            << QStringList{"abc", "undo", "key:Ctrl+Y"} << "abc" + all << "";
+        QTest::newRow("typed run redone, Ctrl+Shift+Z")
+            << QStringList{"abc", "undo", "key:Ctrl+Shift+Z"} << "abc" + all << "";
+        QTest::newRow("undone twice, redone once")
+            << QStringList{"ab", "undo", "undo", "key:Ctrl+Y", "key:Ctrl+Y"} << "ab" + all << "";
+        QTest::newRow("typing after a paste is an edit of its own")
+            << QStringList{"paste:x", "yz", "undo"} << "x"
+            << "x";
+        QTest::newRow("typing after a move is an edit of its own")
+            << QStringList{"ab", "key:Right", "cd", "undo"} << "ab" + all << "";
+        QTest::newRow("Backspace undone")
+            << QStringList{"key:Right", "key:Backspace", "undo"} << all << "";
+        QTest::newRow("all deleted, undone")
+            << QStringList{"key:Ctrl+A", "key:Delete", "undo"} << all << "";
+        // Pieces of 1M: a CR LF across the first piece's end, and a line end
+        // at the second's.
+        const QString big = QString((1 << 20) - 1, u'0') + "\r\n" + QString((1 << 20) - 1, u'1') +
+                            "\n" + QString(9, u'0');
+        QString bigShown = big;
+        bigShown.replace(QStringLiteral("1\n"), QStringLiteral("1\r\n"));
+        QTest::newRow("2M pasted, undone, redone")
+            << QStringList{"paste:" + big, "undo", "key:Ctrl+Y"} << bigShown << big;
+        QTest::newRow("typed into 2M pasted, undone")
+            << QStringList{"paste:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown
+            << big;
     }
     void answerBox() {
         QFETCH(QStringList, steps);
@@ -67,6 +97,8 @@ class TextBoxTest : public test::WindowTest {
                 press(Qt::Key_Down, part[1].toInt());
                 press(Qt::Key_Down, part[2].toInt(), Qt::ShiftModifier);
                 QTest::keySequence(box("Text3"), QKeySequence::Copy);
+            } else if (part[0] == u"key") {
+                QTest::keySequence(box("Text3"), QKeySequence(part[1]));
             } else if (step == u"undo") {
                 QTest::keySequence(box("Text3"), QKeySequence::Undo);
             } else {
@@ -75,6 +107,47 @@ class TextBoxTest : public test::WindowTest {
         }
         QTEST(box("Text3")->Text(), "text");
         QTEST(QApplication::clipboard()->text(), "copied");
+    }
+
+    // Digits pasted into the input box and converted by "Binary To Ascii";
+    // the answer copied, pasted back into the input box and converted again.
+    void copiedAnswerPastedBack_data() {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("back"); // the answer's digits, without line ends
+        QTest::newRow("no-break space")
+            << "01000001101000000100001000001001" << QStringLiteral("A\u00a0B\t")
+            << "01000001101000000100001000001001";
+        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+            QTest::newRow(qPrintable(QStringLiteral("U+%1 pasted").arg(c, 4, 16)))
+                << QStringLiteral("0100") + QChar(c) + QStringLiteral("0001")
+                << QStringLiteral("@€") << "0100000010000000";
+        }
+        QTest::newRow("line ends pasted") << "01000001\n01000010\r01000011\r\n"
+                                          << QStringLiteral("ABC") << "010000010100001001000011";
+    }
+    void copiedAnswerPastedBack() {
+        QFETCH(QString, digits);
+        QFETCH(QString, answer);
+        control<QWidget>("Option2")->setFocus();
+        QTest::keyClick(control<QWidget>("Option2"), Qt::Key_Space);
+        paste(box("Text1"), digits);
+        QString kept = digits;
+        kept.replace(QRegularExpression(QStringLiteral("\r?\n|\r")), QStringLiteral("\r\n"));
+        QCOMPARE(box("Text1")->Text(), kept);
+        click(control<QWidget>("Command1"));
+        QCOMPARE(box("Text3")->Text(), answer);
+        QTest::keySequence(box("Text3"), QKeySequence::SelectAll);
+        QTest::keySequence(box("Text3"), QKeySequence::Copy);
+        // The text alone: no rich text of a selection that may be huge.
+        QCOMPARE(QApplication::clipboard()->mimeData()->formats(), QStringList{"text/plain"});
+        QCOMPARE(QApplication::clipboard()->text(), answer);
+        QTest::keySequence(box("Text1"), QKeySequence::SelectAll);
+        QTest::keySequence(box("Text1"), QKeySequence::Paste);
+        control<QWidget>("Option1")->setFocus();
+        QTest::keyClick(control<QWidget>("Option1"), Qt::Key_Space);
+        click(control<QWidget>("Command1"));
+        QTEST(box("Text3")->Text().remove(QStringLiteral("\r\n")), "back");
     }
 
     void caretStaysLitInAHugeLine() {

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real program in a real X window (a private Xvfb display, the xcb
 # platform): types "Hi", presses F4, copies the answer box as another X client
-# sees it, and ends the program with "Exit", which must end it with status 0.
+# sees it, types, undoes and redoes there, and ends the program with "Exit",
+# which must end it with status 0.
 # Then the other ways out: SIGTERM and SIGHUP end it by that signal, and the
 # X server going away ends it with Qt's status 1; none of them may crash it or
 # leave more on standard error than Qt's own line.
@@ -57,6 +58,15 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ "$answer" = "01001000 01101001 " ] || fail "the answer box holds \"$answer\", not the digits of Hi"
+# A typed "x" taken back with Ctrl+Z and put back with Ctrl+Y, as X11 delivers them.
+xdotool key --delay 100 ctrl+End && xdotool type --delay 80 x
+xdotool key --delay 100 ctrl+z ctrl+y ctrl+a ctrl+c
+for _ in $(seq 50); do
+    answer=$(xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | tr '\n' ' ')
+    [ "$answer" = "01001000 01101001 x" ] && break
+    sleep 0.1
+done
+[ "$answer" = "01001000 01101001 x" ] || fail "after typing x, Ctrl+Z and Ctrl+Y the box holds \"$answer\""
 # Alt opens the menu bar, Down "Files"; "Exit" comes third, after the separator.
 xdotool key Alt_L && sleep 0.3 && xdotool key --delay 100 Down Down Down Return
 ends_with '"Exit"' 0 ""

@@ -1,0 +1,96 @@
+// How a text goes into a document without a window, and comes back: line
+// ends where the text goes in pieces, block ends, and the characters the
+// document would take for line ends.
+#include "document_filler.h"
+
+#include <QGuiApplication>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace glyphmill;
+
+namespace {
+
+constexpr qsizetype kMiB = qsizetype{1} << 20;
+
+// `before` characters, the line end `lineEnd`, and one more character.
+QString around(qsizetype before, const char *lineEnd) {
+    return QString(before, u'a') + QLatin1String(lineEnd) + u'b';
+}
+
+// `count` lines of two digits, each with CR LF.
+QString lines(int count) {
+    return QStringLiteral("01\r\n").repeated(count);
+}
+
+} // namespace
+
+class DocumentFillerTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void fill_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lineEnds"); // as the document shows them
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<QString>("readBack");
+        QTest::addColumn<bool>("exact");
+        const auto row = [](const char *name, const QString &text, int lineEnds, int blocks,
+                            const QString &readBack) {
+            QTest::newRow(name) << text << lineEnds << blocks << readBack << (readBack == text);
+        };
+        for (const qsizetype at : {kMiB, 2 * kMiB}) {
+            const QByteArray where = at == kMiB ? " 1M" : " 2M";
+            row("CR LF across" + where, around(at - 1, "\r\n"), 1, 1, around(at - 1, "\r\n"));
+            row("CR LF ending" + where, around(at - 2, "\r\n"), 1, 1, around(at - 2, "\r\n"));
+            row("CR LF after" + where, around(at, "\r\n"), 1, 1, around(at, "\r\n"));
+            row("lone CR ending" + where, around(at - 1, "\r"), 1, 1, around(at - 1, "\r\n"));
+            row("lone LF after" + where, around(at, "\n"), 1, 1, around(at, "\r\n"));
+            row("CR, then CR LF across" + where, around(at - 2, "\r\r\n"), 2, 1,
+                around(at - 2, "\r\n\r\n"));
+            row("LF CR across" + where, around(at - 1, "\n\r"), 2, 1, around(at - 1, "\r\n\r\n"));
+        }
+        row("255 lines", lines(255), 255, 1, lines(255));
+        row("256 lines: a block ends", lines(256), 256, 2, lines(256));
+        row("257 lines", lines(257), 257, 2, lines(257));
+        row("512 lines and a bit", lines(512) + u'1', 512, 3, lines(512) + u'1');
+        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+            const QString text = QStringLiteral("0100") + QChar(c) + QStringLiteral("0001");
+            row(qPrintable(QStringLiteral("U+%1 is a character").arg(c, 4, 16)), text, 0, 1, text);
+        }
+        const QString nbsp = QStringLiteral("A\u00a0B\r\n");
+        row("no-break space", nbsp, 1, 1, nbsp);
+    }
+    void fill() {
+        QFETCH(QString, text);
+        QFETCH(QString, readBack);
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        QTEST(DocumentFiller().insert(cursor, text), "exact");
+        QTEST(int(document.toPlainText().count(u'\n')), "lineEnds");
+        QTEST(document.blockCount(), "blocks");
+        QCOMPARE(DocumentFiller::textOf(document.toRawText()), readBack);
+        // A text of single-byte characters goes in the same way.
+        const QByteArray latin1 = text.toLatin1();
+        if (QString::fromLatin1(latin1) != text)
+            return;
+        QTextDocument narrow;
+        QTextCursor start(&narrow);
+        DocumentFiller().insert(start, QLatin1StringView(latin1));
+        QCOMPARE(narrow.toRawText(), document.toRawText());
+    }
+
+    void copiedText() {
+        const QString text = QStringLiteral("A\u00a0\r\n\u2028\u2029\ufdd0\ufdd1");
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        DocumentFiller().insert(cursor, text);
+        QString copied = document.toRawText();
+        DocumentFiller::toCopiedText(copied);
+        QCOMPARE(copied, QStringLiteral("A\u00a0\n\u2028\u2029\ufdd0\ufdd1"));
+    }
+};
+
+QTEST_MAIN(DocumentFillerTest)
+#include "document_filler_test.moc"
