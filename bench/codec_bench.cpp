@@ -108,11 +108,11 @@ void BM_DecodeNoisyVector(benchmark::State &state) {
     decode(state, CodecPath::Vector, noisyInput());
 }
 
-void BM_DecodeStrict(benchmark::State &state) {
+void decodeStrict(benchmark::State &state, CodecPath path) {
     const auto &input = cleanInput();
     std::vector<std::uint8_t> out(StrictDigitDecoder::outputCapacity(kPiece));
     for (auto _ : state) {
-        StrictDigitDecoder decoder;
+        StrictDigitDecoder decoder(path);
         for (std::size_t at = 0; at < input.size(); at += kPiece) {
             const std::size_t count = std::min(kPiece, input.size() - at);
             benchmark::DoNotOptimize(decoder.decode(input.data() + at, count, out.data()));
@@ -120,6 +120,13 @@ void BM_DecodeStrict(benchmark::State &state) {
         decoder.finish();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
+}
+
+void BM_DecodeStrictPortable(benchmark::State &state) {
+    decodeStrict(state, CodecPath::Portable);
+}
+void BM_DecodeStrictVector(benchmark::State &state) {
+    decodeStrict(state, CodecPath::Vector);
 }
 
 // The window's "Binary To Ascii" on 1,000,000 digits, as the answer of "Ascii
@@ -163,7 +170,8 @@ BENCHMARK(BM_DecodeLinesPortable);
 BENCHMARK(BM_DecodeLinesVector);
 BENCHMARK(BM_DecodeNoisyPortable);
 BENCHMARK(BM_DecodeNoisyVector);
-BENCHMARK(BM_DecodeStrict);
+BENCHMARK(BM_DecodeStrictPortable);
+BENCHMARK(BM_DecodeStrictVector);
 BENCHMARK(BM_WindowBinaryToText1MDigitsLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowBinaryToText1MDigitsPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowTextToBinary100K)->Unit(benchmark::kMillisecond);

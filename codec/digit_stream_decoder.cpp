@@ -1,13 +1,9 @@
 #include "digit_stream_decoder.h"
 
 #include "digit_swar.h"
+#include "digit_vector.h"
 
 #include <cstring>
-
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define GLYPHMILL_X86_VECTOR 1
-#endif
 
 namespace glyphmill {
 namespace {
@@ -92,44 +88,6 @@ std::uint8_t *withoutZeros(std::uint8_t *first, std::uint8_t *last) noexcept {
 
 #ifdef GLYPHMILL_X86_VECTOR
 
-// The bytes of 64 that equal `byte`, the first byte as bit 0.
-__attribute__((target("avx2"))) inline std::uint64_t mask(__m256i first, __m256i second,
-                                                          __m256i byte) noexcept {
-    const auto low =
-        static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(first, byte)));
-    const auto high =
-        static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(second, byte)));
-    return (static_cast<std::uint64_t>(high) << 32) | low;
-}
-
-// The low `count` bits of `bits` in reverse order.
-inline std::uint64_t reversedLowBits(std::uint64_t bits, unsigned count) noexcept {
-    std::uint64_t result = 0;
-    for (unsigned i = 0; i < count; ++i)
-        result |= ((bits >> i) & 1U) << (count - 1 - i);
-    return result;
-}
-
-// Reverses the bits of every byte in [first, last).
-__attribute__((target("avx2"))) void reverseBitsOfBytes(std::uint8_t *first,
-                                                        std::uint8_t *last) noexcept {
-    const __m256i reversedNibble = _mm256_setr_epi8(
-        0x0, 0x8, 0x4, 0xC, 0x2, 0xA, 0x6, 0xE, 0x1, 0x9, 0x5, 0xD, 0x3, 0xB, 0x7, 0xF, 0x0, 0x8,
-        0x4, 0xC, 0x2, 0xA, 0x6, 0xE, 0x1, 0x9, 0x5, 0xD, 0x3, 0xB, 0x7, 0xF);
-    const __m256i reversedNibbleHigh = _mm256_slli_epi16(reversedNibble, 4);
-    const __m256i lowNibble = _mm256_set1_epi8(0x0F);
-    for (; last - first >= 32; first += 32) {
-        const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(first));
-        const __m256i low = _mm256_and_si256(bytes, lowNibble);
-        const __m256i high = _mm256_and_si256(_mm256_srli_epi16(bytes, 4), lowNibble);
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(first),
-                            _mm256_or_si256(_mm256_shuffle_epi8(reversedNibbleHigh, low),
-                                            _mm256_shuffle_epi8(reversedNibble, high)));
-    }
-    for (; first < last; ++first)
-        *first = static_cast<std::uint8_t>(reversedLowBits(*first, 8));
-}
-
 // 64 bytes per step, in file order: in the masks of the "1", CR and LF bytes
 // the first byte is bit 0, so one bit extraction gives the digits first digit
 // lowest. They are gathered that way, eight bytes stored per step, and the
@@ -143,7 +101,7 @@ decodeVector(const std::uint8_t *in, std::size_t n, PendingGroup &group,
     const __m256i carriageReturn = _mm256_set1_epi8('\r');
     const __m256i lineFeed = _mm256_set1_epi8('\n');
     // The pending digits, first one lowest; nothing above them.
-    std::uint64_t pending = reversedLowBits(group.bits, group.count);
+    std::uint64_t pending = simd::reversedLowBits(group.bits, group.count);
     unsigned count = group.count;
     std::uint64_t carry = 0;
     std::uint8_t *o = out;
@@ -151,33 +109,20 @@ decodeVector(const std::uint8_t *in, std::size_t n, PendingGroup &group,
     for (; p + 65 <= n; p += 64) {
         const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + p));
         const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + p + 32));
-        const std::uint64_t ones = mask(first, second, one);
-        const std::uint64_t crs = mask(first, second, carriageReturn);
-        const std::uint64_t lfs = mask(first, second, lineFeed);
+        const std::uint64_t ones = simd::mask(first, second, one);
+        const std::uint64_t crs = simd::mask(first, second, carriageReturn);
+        const std::uint64_t lfs = simd::mask(first, second, lineFeed);
         const std::uint64_t nextIsLineFeed = in[p + 64] == '\n' ? 1U : 0U;
         // A CR followed by an LF always starts a pair: a CR is never the
         // second character of one.
         const std::uint64_t pairStarts = crs & ((lfs >> 1) | (nextIsLineFeed << 63));
         const std::uint64_t keep = ~(pairStarts | (pairStarts << 1) | carry);
         carry = pairStarts >> 63;
-        const std::uint64_t digits = _pext_u64(ones, keep);
-        const auto total = count + static_cast<unsigned>(_mm_popcnt_u64(keep));
-        // The digits that fit above the pending ones; eight bytes stored,
-        // as many kept as there are whole groups.
-        const std::uint64_t joined = pending | (digits << count);
-        std::memcpy(o, &joined, sizeof joined);
-        if (total >= 64) {
-            o += 8;
-            pending = count == 0 ? 0 : digits >> (64 - count);
-            count = total - 64;
-        } else {
-            o += total >> 3;
-            pending = joined >> (total & ~7U);
-            count = total & 7U;
-        }
+        simd::appendDigits(_pext_u64(ones, keep), static_cast<unsigned>(_mm_popcnt_u64(keep)),
+                           pending, count, o);
     }
-    reverseBitsOfBytes(out, o);
-    group.bits = static_cast<std::uint32_t>(reversedLowBits(pending, count));
+    simd::reverseBitsOfBytes(out, o);
+    group.bits = static_cast<std::uint32_t>(simd::reversedLowBits(pending, count));
     group.count = count;
     out = o;
     // The LF of a pair whose CR ended the last step.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codec_path.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,8 +23,15 @@ class StrictDigitDecoder {
         int found = kEndOfInput;  // the offending byte, or kEndOfInput
     };
 
+    // The vector path falls back to the portable one where the processor
+    // lacks it. Both give the same codes and the same fault.
+    explicit StrictDigitDecoder(CodecPath path = fastestDecodingPath()) noexcept;
+
+    // Room the output of decode() needs for `count` input bytes. The codes
+    // written are at most count / 8 + 1; the vector path may scribble a few
+    // bytes past them.
     static constexpr std::size_t outputCapacity(std::size_t count) noexcept {
-        return count / 8 + 1;
+        return count / 8 + 8;
     }
 
     // The next pieces come from another file: positions start again at line
@@ -37,8 +46,11 @@ class StrictDigitDecoder {
     const std::optional<Fault> &fault() const noexcept { return m_fault; }
 
   private:
+    std::uint8_t *decodePortable(const std::uint8_t *input, std::size_t count,
+                                 std::uint8_t *out) noexcept;
     void faultAt(const std::uint8_t *input, std::size_t at) noexcept;
 
+    CodecPath m_path;
     std::uint32_t m_bits = 0;
     unsigned m_count = 0;
     std::uint64_t m_offset = 0;    // of the next piece, in its file

@@ -63,6 +63,21 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
         if (n % 3 == 0)
             input.insert(random() % (input.size() + 1), 1, u"01x \r\n\xE9"[random() % 7]);
     }
+    // Long runs of one strict shape, as files have them, whole or cut short
+    // or with a stray byte: many vector steps, then the fault in any place.
+    const std::u16string strictBreaks[] = {u"\r\n", u"\n", u" ", u""};
+    for (int n = 0; n < 600; ++n) {
+        std::u16string &input = inputs.emplace_back();
+        for (int group = random() % 300; group > 0; --group) {
+            const std::string digits = std::bitset<8>(random()).to_string();
+            input.append(digits.begin(), digits.end()).append(strictBreaks[n % 4]);
+        }
+        const std::size_t at = random() % (input.size() + 1);
+        if (n % 3 == 1)
+            input.insert(at, 1, u"01x \r\n\t\xE9"[random() % 8]);
+        else if (n % 3 == 2)
+            input.resize(at);
+    }
     for (const std::u16string &input : inputs) {
         const std::string bytes(input.begin(), input.end());
         // In one piece, or in pieces.

@@ -37,8 +37,9 @@ std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t piec
 
 // The strict decoder's codes and fault, the bytes split into two files at
 // `split`.
-std::string strictly(std::string_view bytes, std::size_t split, std::uint32_t pieceChoice) {
-    StrictDigitDecoder decoder;
+std::string strictly(CodecPath path, std::string_view bytes, std::size_t split,
+                     std::uint32_t pieceChoice) {
+    StrictDigitDecoder decoder(path);
     std::string codes;
     for (const std::string_view file : {bytes.substr(0, split), bytes.substr(split)}) {
         if (file.empty())
@@ -76,11 +77,11 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
     }
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
     const std::size_t split = pieceChoice ? pieceChoice % (bytes.size() + 1) : bytes.size();
-    std::string found = strictly(bytes, split, pieceChoice) ==
-                                model::strictDigits({bytes.substr(0, split), bytes.substr(split)})
-                            ? ""
-                            : "strict decoder; ";
+    const std::string strict = model::strictDigits({bytes.substr(0, split), bytes.substr(split)});
+    std::string found;
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
+        if (strictly(path, bytes, split, pieceChoice) != strict)
+            found += "strict decoder; ";
         std::string lines(bytes.size() * kDigitLineLength + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
         if (std::u16string(lines.begin(), lines.end()) !=

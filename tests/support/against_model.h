@@ -14,9 +14,9 @@ std::string differencesFrom(std::u16string_view input);
 
 // The codec's byte paths, each byte taken as a code, given the bytes in one
 // piece (`pieceChoice` 0) or in pieces of sizes that `pieceChoice` picks: the
-// digit lines and the stream decoder on both paths against the step-by-step
-// model, and the strict decoder against the strict model, the bytes split
-// into two files at a place `pieceChoice` picks.
+// digit lines and the stream decoder against the step-by-step model, and the
+// strict decoder against the strict model, the bytes split into two files at
+// a place `pieceChoice` picks; each on both paths.
 std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice);
 
 } // namespace glyphmill::model
