@@ -4,6 +4,8 @@
 #include "option_button.h"
 #include "option_button_accessible.h"
 #include "picture_box.h"
+#include "text_box.h"
+#include "text_box_accessible.h"
 
 #include <QAccessibleWidget>
 
@@ -18,6 +20,8 @@ bool isClass(const QString &className, const QMetaObject &metaObject) {
 QAccessibleInterface *controlInterface(const QString &className, QObject *object) {
     if (isClass(className, OptionButton::staticMetaObject))
         return new OptionButtonAccessible(static_cast<OptionButton *>(object));
+    if (isClass(className, TextBox::staticMetaObject))
+        return new TextBoxAccessible(static_cast<QPlainTextEdit *>(object));
     if (isClass(className, Frame::staticMetaObject) ||
         isClass(className, PictureBox::staticMetaObject))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);

@@ -1,0 +1,333 @@
+#include "text_box_accessible.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace glyphmill {
+namespace {
+
+// The character, word or sentence at an offset is looked for this far on
+// either side of it: a word is rarely longer, and screen readers ask for one
+// at every caret move.
+constexpr int kNearby = 4096;
+// At most this many characters have extents: far more than a screen shows.
+constexpr qsizetype kMaxShown = qsizetype{1} << 16;
+
+// A piece of the text, answering boundary questions with Qt's own rules
+// (lines end after each "\n") as if it were the whole text.
+class Piece : public QAccessibleTextInterface {
+  public:
+    explicit Piece(QString text)
+        : m_text(std::move(text)) {}
+    QString text(int startOffset, int endOffset) const override {
+        return m_text.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(m_text.size()); }
+    void selection(int, int *startOffset, int *endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *, int *) const override { return {}; }
+
+  private:
+    QString m_text;
+};
+
+} // namespace
+
+TextBoxAccessible::TextBoxAccessible(QPlainTextEdit *box)
+    : QAccessibleWidget(box, QAccessible::EditableText) {
+    // Scrolling shows in the update the box asks for (its scroll bar moves
+    // without a signal); a horizontal scroll only in the scroll bar.
+    const auto count = [changes = m_changes] { ++*changes; };
+    QObject::connect(box, &QPlainTextEdit::updateRequest, box, count);
+    QObject::connect(box->horizontalScrollBar(), &QScrollBar::valueChanged, box, count);
+}
+
+QPlainTextEdit *TextBoxAccessible::box() const {
+    return static_cast<QPlainTextEdit *>(widget());
+}
+
+QTextDocument *TextBoxAccessible::document() const {
+    QTextDocument *document = box()->document();
+    if (document != m_watched) {
+        // The box may be given another document; the extents follow it.
+        m_watched = document;
+        ++*m_changes;
+        const auto count = [changes = m_changes] { ++*changes; };
+        QObject::connect(document, &QTextDocument::contentsChange, box(), count);
+        QAbstractTextDocumentLayout *layout = document->documentLayout();
+        QObject::connect(layout, &QAbstractTextDocumentLayout::update, box(), count);
+        QObject::connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, box(), count);
+    }
+    return document;
+}
+
+void *TextBoxAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessible::State TextBoxAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.selectableText = true;
+    state.multiLine = true;
+    state.readOnly = box()->isReadOnly();
+    state.editable = !box()->isReadOnly();
+    return state;
+}
+
+QString TextBoxAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Value)
+        return text(0, characterCount());
+    return QAccessibleWidget::text(t);
+}
+
+int TextBoxAccessible::characterCount() const {
+    // The document counts the paragraph end after its last character.
+    return document()->characterCount() - 1;
+}
+
+QString TextBoxAccessible::text(int startOffset, int endOffset) const {
+    const int count = characterCount();
+    startOffset = std::clamp(startOffset, 0, count);
+    endOffset = std::clamp(endOffset < 0 ? count : endOffset, startOffset, count);
+    endOffset = std::min(endOffset, startOffset + kMaxText);
+    QTextCursor cursor(document());
+    cursor.setPosition(startOffset);
+    cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    for (QChar &c : text) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+QString TextBoxAccessible::around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
+                                  int *startOffset, int *endOffset) const {
+    const int count = characterCount();
+    if (offset == -1)
+        offset = count;
+    if (boundaryType == QAccessible::NoBoundary && side == Side::At) {
+        *startOffset = 0;
+        *endOffset = std::min(count, kMaxText);
+        return text(0, *endOffset);
+    }
+    const bool lines =
+        boundaryType == QAccessible::LineBoundary || boundaryType == QAccessible::ParagraphBoundary;
+    const int reach = lines ? kMaxText / 2 : kNearby;
+    const int from = std::clamp(offset - reach, 0, count);
+    const Piece piece(text(from, std::clamp(offset + reach, from, count)));
+    QString found;
+    const int at = offset - from;
+    switch (side) {
+    case Side::Before:
+        found = piece.textBeforeOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    case Side::At:
+        found = piece.textAtOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    case Side::After:
+        found = piece.textAfterOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    }
+    for (int *end : {startOffset, endOffset}) {
+        if (*end >= 0)
+            *end += from;
+    }
+    return found;
+}
+
+QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::Before, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                        int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::At, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                           int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::After, startOffset, endOffset);
+}
+
+int TextBoxAccessible::cursorPosition() const {
+    return box()->textCursor().position();
+}
+
+void TextBoxAccessible::setCursorPosition(int position) {
+    setSelection(0, position, position);
+}
+
+int TextBoxAccessible::selectionCount() const {
+    return box()->textCursor().hasSelection() ? 1 : 0;
+}
+
+void TextBoxAccessible::selection(int selectionIndex, int *startOffset, int *endOffset) const {
+    const QTextCursor cursor = box()->textCursor();
+    *startOffset = *endOffset = 0;
+    if (selectionIndex == 0 && cursor.hasSelection()) {
+        *startOffset = cursor.selectionStart();
+        *endOffset = cursor.selectionEnd();
+    }
+}
+
+void TextBoxAccessible::addSelection(int startOffset, int endOffset) {
+    // The box has one selection.
+    setSelection(0, startOffset, endOffset);
+}
+
+void TextBoxAccessible::removeSelection(int selectionIndex) {
+    if (selectionIndex != 0)
+        return;
+    QTextCursor cursor = box()->textCursor();
+    cursor.clearSelection();
+    box()->setTextCursor(cursor);
+}
+
+void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
+    if (selectionIndex != 0)
+        return;
+    const int count = characterCount();
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(startOffset, 0, count));
+    cursor.setPosition(std::clamp(endOffset, 0, count), QTextCursor::KeepAnchor);
+    box()->setTextCursor(cursor);
+}
+
+const TextBoxAccessible::Shown &TextBoxAccessible::shown() const {
+    document();
+    if (m_shown.changes != *m_changes || m_shown.viewport != box()->viewport()->size())
+        layOutShown();
+    return m_shown;
+}
+
+void TextBoxAccessible::layOutShown() const {
+
+    QWidget *viewport = box()->viewport();
+    m_shown = Shown{};
+    layOutLines();
+    // Laying out may itself ask for updates: what it found holds until the
+    // next change after it.
+    m_shown.changes = *m_changes;
+    m_shown.viewport = viewport->size();
+}
+
+void TextBoxAccessible::layOutLines() const {
+    QWidget *viewport = box()->viewport();
+    if (!box()->isVisible())
+        return;
+    const QTextCursor top = box()->cursorForPosition(QPoint(0, 0));
+    QTextBlock block = top.block();
+    int line = -1;
+    if (QTextLayout *layout = block.layout())
+        line = layout->lineForTextPosition(top.positionInBlock()).lineNumber();
+    if (line < 0)
+        return;
+    m_shown.first = block.position() + block.layout()->lineAt(line).textStart();
+    // Only blocks the box has laid out are looked at: they hold what it shows.
+    // The widths come from the font: the layout's own measure reads the
+    // whole block for its direction at every character (18 s for the shown
+    // part of a 100,000-character line).
+    const QFontMetricsF metrics(box()->font());
+    for (; block.isValid() && block.layout()->lineCount() > 0; block = block.next(), line = 0) {
+        const QTextLayout *layout = block.layout();
+        const QTextLine first = layout->lineAt(line);
+        QTextCursor start(document());
+        start.setPosition(block.position() + first.textStart());
+        const QPointF origin =
+            QPointF(box()->cursorRect(start).topLeft()) - QPointF(first.x(), first.y());
+        const QString text = block.text();
+        for (; line < layout->lineCount(); ++line) {
+            const QTextLine shown = layout->lineAt(line);
+            const QPointF at = origin + QPointF(shown.x(), shown.y());
+            if (at.y() >= viewport->height() || m_shown.rects.size() >= kMaxShown)
+                return;
+            const QStringView characters =
+                QStringView(text).mid(shown.textStart(), shown.textLength());
+            for (qsizetype i = 0; i < characters.size(); ++i) {
+                const qreal left = metrics.horizontalAdvance(characters.left(i).toString());
+                const qreal width = metrics.horizontalAdvance(characters[i]);
+                m_shown.rects.append(
+                    QRectF(at.x() + left, at.y(), width, shown.height()).toAlignedRect());
+            }
+        }
+        // The block's end, between its last line and the next block.
+        const QRect last = m_shown.rects.isEmpty() ? QRect() : m_shown.rects.last();
+        m_shown.rects.append(QRect(last.right() + 1, last.top(), 0, last.height()));
+    }
+}
+
+QRect TextBoxAccessible::characterRect(int offset) const {
+    // Asked once for each character of a range, however long: this must
+    // cost next to nothing for the characters that are not shown.
+    const Shown &shown = this->shown();
+    const qsizetype at = qsizetype{offset} - shown.first;
+    if (at < 0 || at >= shown.rects.size())
+        return {};
+    return shown.rects[at].translated(box()->viewport()->mapToGlobal(QPoint(0, 0)));
+}
+
+int TextBoxAccessible::offsetAtPoint(const QPoint &point) const {
+    const QPoint at = box()->viewport()->mapFromGlobal(point);
+    if (!box()->viewport()->rect().contains(at))
+        return -1;
+    return box()->cursorForPosition(at).position();
+}
+
+void TextBoxAccessible::scrollToSubstring(int startIndex, int endIndex) {
+    // The box scrolls only to its caret, and moving the caret here would
+    // move the user's.
+    Q_UNUSED(startIndex);
+    Q_UNUSED(endIndex);
+}
+
+QString TextBoxAccessible::attributes(int offset, int *startOffset, int *endOffset) const {
+    // The whole text has one look.
+    Q_UNUSED(offset);
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
+void TextBoxAccessible::deleteText(int startOffset, int endOffset) {
+    replaceText(startOffset, endOffset, QString());
+}
+
+void TextBoxAccessible::insertText(int offset, const QString &text) {
+    replaceText(offset, offset, text);
+}
+
+void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString &text) {
+    if (box()->isReadOnly())
+        return;
+    // As typed: the box keeps the edit for undo as it keeps one typed.
+    setSelection(0, startOffset, endOffset);
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QCoreApplication::sendEvent(box(), &typed);
+}
+
+} // namespace glyphmill
