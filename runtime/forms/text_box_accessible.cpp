@@ -218,21 +218,22 @@ void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int en
 }
 
 const TextBoxAccessible::Shown &TextBoxAccessible::shown() const {
-    document();
-    if (m_shown.changes != *m_changes || m_shown.viewport != box()->viewport()->size())
+    // Resizing, scrolling or a new document all lay the box out again, which
+    // counts as a change.
+    if (m_shown.changes != *m_changes) {
+        document();
         layOutShown();
+    }
     return m_shown;
 }
 
 void TextBoxAccessible::layOutShown() const {
 
-    QWidget *viewport = box()->viewport();
     m_shown = Shown{};
     layOutLines();
     // Laying out may itself ask for updates: what it found holds until the
     // next change after it.
     m_shown.changes = *m_changes;
-    m_shown.viewport = viewport->size();
 }
 
 void TextBoxAccessible::layOutLines() const {

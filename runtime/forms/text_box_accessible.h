@@ -68,7 +68,6 @@ class TextBoxAccessible : public QAccessibleWidget,
     // the first one shown on.
     struct Shown {
         quint64 changes = ~quint64{0};
-        QSize viewport;
         int first = 0;
         QList<QRect> rects;
     };
