@@ -9,6 +9,8 @@
 
 #include <QAccessibleWidget>
 
+#include <memory>
+
 namespace glyphmill {
 namespace {
 
@@ -28,11 +30,58 @@ QAccessibleInterface *controlInterface(const QString &className, QObject *object
     return nullptr;
 }
 
+QAccessible::UpdateHandler s_nextHandler = nullptr;
+
+// Qt reports each edit of a multi-line box with the text put in, line
+// separators and all, and with a space for each character taken out: a
+// huge answer replaced would make one message larger than the
+// accessibility bus takes, which cuts the program off it. The reports go on
+// with the text read as the box reads it, bounded as its answers are.
+std::unique_ptr<QAccessibleEvent> boundedEdit(QAccessibleEvent *event) {
+    if (!qobject_cast<TextBox *>(event->object()))
+        return nullptr;
+    switch (event->type()) {
+    case QAccessible::TextInserted: {
+        const auto *edit = static_cast<QAccessibleTextInsertEvent *>(event);
+        return std::make_unique<QAccessibleTextInsertEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textInserted()));
+    }
+    case QAccessible::TextRemoved: {
+        const auto *edit = static_cast<QAccessibleTextRemoveEvent *>(event);
+        return std::make_unique<QAccessibleTextRemoveEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textRemoved()));
+    }
+    case QAccessible::TextUpdated: {
+        const auto *edit = static_cast<QAccessibleTextUpdateEvent *>(event);
+        return std::make_unique<QAccessibleTextUpdateEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textRemoved()),
+            TextBoxAccessible::readable(edit->textInserted()));
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void sendBounded(QAccessibleEvent *event) {
+    const std::unique_ptr<QAccessibleEvent> bounded = boundedEdit(event);
+    QAccessibleEvent *sent = bounded ? bounded.get() : event;
+    if (s_nextHandler)
+        return s_nextHandler(sent);
+    // Without a handler Qt hands the event to the platform's bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(sent);
+    QAccessible::installUpdateHandler(sendBounded);
+}
+
 } // namespace
 
 void AccessibleControls::install() {
     static const bool installed = [] {
         QAccessible::installFactory(controlInterface);
+        s_nextHandler = QAccessible::installUpdateHandler(sendBounded);
         return true;
     }();
     (void)installed;

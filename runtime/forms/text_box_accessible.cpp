@@ -115,7 +115,11 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const {
     QTextCursor cursor(document());
     cursor.setPosition(startOffset);
     cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
-    QString text = cursor.selectedText();
+    return readable(cursor.selectedText());
+}
+
+QString TextBoxAccessible::readable(QString text) {
+    text.truncate(kMaxText);
     for (QChar &c : text) {
         if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u'\n';

@@ -35,6 +35,10 @@ class TextBoxAccessible : public QAccessibleWidget,
 
     explicit TextBoxAccessible(QPlainTextEdit *box);
 
+    // A piece of the box's document as read: each line or paragraph
+    // separator a "\n", at most kMaxText characters.
+    static QString readable(QString text);
+
     void *interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;
