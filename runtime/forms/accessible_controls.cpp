@@ -38,6 +38,7 @@ QAccessible::UpdateHandler s_nextHandler = nullptr;
 // accessibility bus takes, which cuts the program off it. The reports go on
 // with the text read as the box reads it, bounded as its answers are.
 std::unique_ptr<QAccessibleEvent> boundedEdit(QAccessibleEvent *event) {
+    constexpr int kLimit = TextBoxAccessible::kMaxEditText;
     if (!qobject_cast<TextBox *>(event->object()))
         return nullptr;
     switch (event->type()) {
@@ -45,20 +46,20 @@ std::unique_ptr<QAccessibleEvent> boundedEdit(QAccessibleEvent *event) {
         const auto *edit = static_cast<QAccessibleTextInsertEvent *>(event);
         return std::make_unique<QAccessibleTextInsertEvent>(
             edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textInserted()));
+            TextBoxAccessible::readable(edit->textInserted(), kLimit));
     }
     case QAccessible::TextRemoved: {
         const auto *edit = static_cast<QAccessibleTextRemoveEvent *>(event);
         return std::make_unique<QAccessibleTextRemoveEvent>(
             edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textRemoved()));
+            TextBoxAccessible::readable(edit->textRemoved(), kLimit));
     }
     case QAccessible::TextUpdated: {
         const auto *edit = static_cast<QAccessibleTextUpdateEvent *>(event);
         return std::make_unique<QAccessibleTextUpdateEvent>(
             edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textRemoved()),
-            TextBoxAccessible::readable(edit->textInserted()));
+            TextBoxAccessible::readable(edit->textRemoved(), kLimit),
+            TextBoxAccessible::readable(edit->textInserted(), kLimit));
     }
     default:
         return nullptr;

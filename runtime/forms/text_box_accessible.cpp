@@ -118,8 +118,8 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const {
     return readable(cursor.selectedText());
 }
 
-QString TextBoxAccessible::readable(QString text) {
-    text.truncate(kMaxText);
+QString TextBoxAccessible::readable(QString text, int limit) {
+    text.truncate(limit);
     for (QChar &c : text) {
         if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u'\n';

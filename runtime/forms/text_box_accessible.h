@@ -32,12 +32,16 @@ class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleEditableTextInterface {
   public:
     static constexpr int kMaxText = 1 << 20;
+    // An edit's report holds at most this much of the text put in or taken
+    // out: a 135M-character answer fills the box in 135 pieces, and reports
+    // of kMaxText characters each would put 135 MB or more on the bus.
+    static constexpr int kMaxEditText = 1 << 14;
 
     explicit TextBoxAccessible(QPlainTextEdit *box);
 
     // A piece of the box's document as read: each line or paragraph
-    // separator a "\n", at most kMaxText characters.
-    static QString readable(QString text);
+    // separator a "\n", at most `limit` characters.
+    static QString readable(QString text, int limit = kMaxText);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
