@@ -1,14 +1,11 @@
 #pragma once
 
-#include <QAccessibleWidget>
-#include <QList>
-#include <QPointer>
-#include <QRect>
-#include <QTextDocument>
+#include "text_box_extents.h"
 
-#include <memory>
+#include <QAccessibleWidget>
 
 class QPlainTextEdit;
+class QTextDocument;
 
 namespace glyphmill {
 
@@ -72,28 +69,14 @@ class TextBoxAccessible : public QAccessibleWidget,
     void replaceText(int startOffset, int endOffset, const QString &text) override;
 
   private:
-    // The extents of the characters shown, relative to the viewport, from
-    // the first one shown on.
-    struct Shown {
-        quint64 changes = ~quint64{0};
-        int first = 0;
-        QList<QRect> rects;
-    };
     enum class Side { Before, At, After };
 
     QPlainTextEdit *box() const;
     QTextDocument *document() const;
     QString around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
                    int *startOffset, int *endOffset) const;
-    const Shown &shown() const;
-    void layOutShown() const;
-    void layOutLines() const;
 
-    // Counts what moves the box's characters on the screen: edits, layout,
-    // scrolling. Shared with the connections, which may outlive this.
-    std::shared_ptr<quint64> m_changes = std::make_shared<quint64>(0);
-    mutable QPointer<QTextDocument> m_watched;
-    mutable Shown m_shown;
+    TextBoxExtents m_extents;
 };
 
 } // namespace glyphmill
