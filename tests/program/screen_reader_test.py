@@ -25,10 +25,14 @@ def find(node, role, name):
 
 
 def main():
+    # The registry must be up before the program starts, or the program may
+    # never join it.
+    pyatspi.Registry.getDesktop(0).childCount
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen(sys.argv[1:2], env=environment)
     try:
-        deadline = time.monotonic() + 60
+        # Startup is slow in a sanitizer build.
+        deadline = time.monotonic() + 150
         application = None
         while application is None and time.monotonic() < deadline:
             application = next((a for a in pyatspi.Registry.getDesktop(0)
