@@ -4,8 +4,12 @@
 #include "option_button.h"
 #include "option_button_accessible.h"
 #include "picture_box.h"
+#include "text_box.h"
+#include "text_box_accessible.h"
 
 #include <QAccessibleWidget>
+
+#include <memory>
 
 namespace glyphmill {
 namespace {
@@ -18,10 +22,59 @@ bool isClass(const QString &className, const QMetaObject &metaObject) {
 QAccessibleInterface *controlInterface(const QString &className, QObject *object) {
     if (isClass(className, OptionButton::staticMetaObject))
         return new OptionButtonAccessible(static_cast<OptionButton *>(object));
+    if (isClass(className, TextBox::staticMetaObject))
+        return new TextBoxAccessible(static_cast<QPlainTextEdit *>(object));
     if (isClass(className, Frame::staticMetaObject) ||
         isClass(className, PictureBox::staticMetaObject))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
     return nullptr;
+}
+
+QAccessible::UpdateHandler s_nextHandler = nullptr;
+
+// Qt reports each edit of a multi-line box with the text put in, line
+// separators and all, and with a space for each character taken out: a
+// huge answer replaced would make one message larger than the
+// accessibility bus takes, which cuts the program off it. The reports go on
+// with the text read as the box reads it, bounded as its answers are.
+std::unique_ptr<QAccessibleEvent> boundedEdit(QAccessibleEvent *event) {
+    constexpr int kLimit = TextBoxAccessible::kMaxEditText;
+    if (!qobject_cast<TextBox *>(event->object()))
+        return nullptr;
+    switch (event->type()) {
+    case QAccessible::TextInserted: {
+        const auto *edit = static_cast<QAccessibleTextInsertEvent *>(event);
+        return std::make_unique<QAccessibleTextInsertEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textInserted(), kLimit));
+    }
+    case QAccessible::TextRemoved: {
+        const auto *edit = static_cast<QAccessibleTextRemoveEvent *>(event);
+        return std::make_unique<QAccessibleTextRemoveEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textRemoved(), kLimit));
+    }
+    case QAccessible::TextUpdated: {
+        const auto *edit = static_cast<QAccessibleTextUpdateEvent *>(event);
+        return std::make_unique<QAccessibleTextUpdateEvent>(
+            edit->object(), edit->changePosition(),
+            TextBoxAccessible::readable(edit->textRemoved(), kLimit),
+            TextBoxAccessible::readable(edit->textInserted(), kLimit));
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void sendBounded(QAccessibleEvent *event) {
+    const std::unique_ptr<QAccessibleEvent> bounded = boundedEdit(event);
+    QAccessibleEvent *sent = bounded ? bounded.get() : event;
+    if (s_nextHandler)
+        return s_nextHandler(sent);
+    // Without a handler Qt hands the event to the platform's bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(sent);
+    QAccessible::installUpdateHandler(sendBounded);
 }
 
 } // namespace
@@ -29,6 +82,7 @@ QAccessibleInterface *controlInterface(const QString &className, QObject *object
 void AccessibleControls::install() {
     static const bool installed = [] {
         QAccessible::installFactory(controlInterface);
+        s_nextHandler = QAccessible::installUpdateHandler(sendBounded);
         return true;
     }();
     (void)installed;

@@ -12,13 +12,15 @@ namespace glyphmill {
 // always counts, and so does a repeat made after the handler finished.
 class KeyRepeatFilter {
   public:
-    // A repeat of the key last handled, made before that handler finished.
+    // A repeat of the key last handled, made while that handler was busy:
+    // after the event it handled and before it finished.
     bool isStale(const QKeyEvent &event) const;
     // The handler for the event has run, busy for that long.
     void handled(const QKeyEvent &event, qint64 busyMs);
 
   private:
     int m_key = 0;
+    quint64 m_handledAt = 0;
     // When the last handler run finished, on the clock of the events' times.
     quint64 m_busyUntil = 0;
 };

@@ -3,6 +3,7 @@
 #include "first_line_validator.h"
 
 #include <limits>
+#include <utility>
 
 namespace glyphmill {
 
@@ -10,12 +11,44 @@ SingleLineTextBox::SingleLineTextBox(QWidget *parent)
     : QLineEdit(parent) {
     // A text box takes text of any length; Qt's default stops at 32767.
     setMaxLength(std::numeric_limits<int>::max());
-    setValidator(new FirstLineValidator(this));
+    setValidator(new FirstLineValidator(this, [this](const QString &text, int caret) {
+        m_cut = Cut{text, caret};
+        // A paste from the context menu comes outside the box's own events.
+        QMetaObject::invokeMethod(this, &SingleLineTextBox::applyCut, Qt::QueuedConnection);
+    }));
 }
 
 void SingleLineTextBox::SetText(const QString &text) {
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    setText(nul < 0 ? text : text.left(nul));
+    const qsizetype end = FirstLineValidator::firstBreak(text);
+    setText(end < 0 ? text : text.left(end));
+}
+
+bool SingleLineTextBox::event(QEvent *event) {
+    const bool done = QLineEdit::event(event);
+    applyCut();
+    return done;
+}
+
+void SingleLineTextBox::applyCut() {
+    if (!m_cut)
+        return;
+    const Cut cut = *std::exchange(m_cut, std::nullopt);
+    // The box holds its text from before the refused one: replace the part
+    // that differs, as one edit.
+    const QString now = text();
+    qsizetype same = 0;
+    while (same < now.size() && same < cut.text.size() && now[same] == cut.text[same])
+        ++same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < now.size() - same && sameEnd < cut.text.size() - same &&
+           now[now.size() - 1 - sameEnd] == cut.text[cut.text.size() - 1 - sameEnd])
+        ++sameEnd;
+    // Moving the caret ends the edit before, so that Ctrl+Z takes back this
+    // one alone.
+    setCursorPosition(cursorPosition() == 0 ? static_cast<int>(now.size()) : 0);
+    setSelection(static_cast<int>(same), static_cast<int>(now.size() - sameEnd - same));
+    insert(cut.text.mid(same, cut.text.size() - sameEnd - same));
+    setCursorPosition(cut.caret);
 }
 
 } // namespace glyphmill

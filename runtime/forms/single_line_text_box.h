@@ -2,11 +2,13 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 namespace glyphmill {
 
 // A single-line text box. A text set with a character of code 0 keeps only
 // the part before it; of a text with line breaks, pasted or set, it keeps
-// only the first line.
+// only the first line. A paste cut so is one edit that Ctrl+Z takes back.
 class SingleLineTextBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -14,6 +16,21 @@ class SingleLineTextBox : public QLineEdit {
 
     QString Text() const { return text(); }
     void SetText(const QString &text);
+
+  protected:
+    bool event(QEvent *event) override;
+
+  private:
+    struct Cut {
+        QString text;
+        int caret = 0;
+    };
+
+    void applyCut();
+
+    // What the box should hold after a text put in was refused for its
+    // line break.
+    std::optional<Cut> m_cut;
 };
 
 } // namespace glyphmill

@@ -50,8 +50,10 @@ class FaultRegressionsTest : public test::WindowTest {
     }
 
     void heldF4ConvertsOnce_data() {
-        // P: F4 pressed; R: a key repeat made while the first conversion ran;
-        // L: a key repeat a minute later. Each conversion gives one report.
+        // P: F4 pressed; R: a key repeat made while the conversion it follows
+        // ran (of a million characters, it takes far longer than the few
+        // milliseconds between them); L: a key repeat a minute later. Each
+        // conversion gives one report.
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("runs");
         QTest::newRow("held") << "PRRRRRRR" << 1;
@@ -62,10 +64,11 @@ class FaultRegressionsTest : public test::WindowTest {
         QFETCH(QString, keys);
         QFETCH(int, runs);
         auto *input = control<TextBox>("Text1");
-        input->SetText(QStringLiteral("A😀"));
-        for (const QChar key : keys) {
+        input->SetText(QString(1'000'000, u'A') + QStringLiteral("😀"));
+        for (int i = 0; i < keys.size(); ++i) {
+            const QChar key = keys[i];
             auto *event = new QKeyEvent(QEvent::KeyPress, Qt::Key_F4, {}, {}, key != u'P');
-            event->setTimestamp(key == u'L' ? 61000 : 1000);
+            event->setTimestamp(key == u'L' ? 61000 : key == u'R' ? 1000 + i : 1000);
             QCoreApplication::postEvent(input, event);
         }
         QCoreApplication::sendPostedEvents(input, QEvent::KeyPress);
@@ -80,6 +83,8 @@ class FaultRegressionsTest : public test::WindowTest {
         row("LF", {"5\n6\n7", "152", "10011000"});
         row("CR", {"5\r6", "152", "10011000"});
         row("line break first", {"\n5", "12", "1100"});
+        row("character of code 0", {QStringLiteral("3") + QChar(0) + "4", "132", "10000100"});
+        row("code 0 first", {QString(QChar(0)) + "4", "12", "1100"});
         const QString n(19, u'9');
         const QString refused = QStringLiteral("The number \"1");
         row("40 characters", {n + n, "1" + n + n + "2", refused + n + n + "2\""});
@@ -89,6 +94,7 @@ class FaultRegressionsTest : public test::WindowTest {
         const QString many(99998, u'9');
         row("100,000 digits", {many, "1" + many + "2", refused + n + "…\" (100000 digits)"});
     }
+    void numberBoxUndo();
     void numberBoxPaste() {
         QFETCH(QString, pasted);
         QFETCH(QString, kept);
@@ -106,6 +112,24 @@ class FaultRegressionsTest : public test::WindowTest {
         QCOMPARE(control<TextBox>("Text2")->Text() + quoted, shown);
     }
 };
+
+// Typed, then pasted with a line break: Ctrl+Z takes back the paste, then
+// the typing.
+void FaultRegressionsTest::numberBoxUndo() {
+    auto *box = numberBox();
+    box->setFocus();
+    QTest::keyClicks(box, "789");
+    paste(box, "1\n2");
+    QCOMPARE(box->Text(), "7891");
+    QStringList undone;
+    for (int i = 0; i < 2; ++i) {
+        QTest::keySequence(box, QKeySequence::Undo);
+        undone << box->Text();
+    }
+    QCOMPARE(undone, QStringList({"789", ""}));
+    QTest::keySequence(box, QKeySequence::Redo);
+    QCOMPARE(box->Text(), "789");
+}
 
 QTEST_MAIN(FaultRegressionsTest)
 #include "fault_regressions_test.moc"

@@ -1,0 +1,245 @@
+#include "text_box_accessible.h"
+
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace glyphmill {
+namespace {
+
+// The character, word or sentence at an offset is looked for this far on
+// either side of it: a word is rarely longer, and screen readers ask for one
+// at every caret move.
+constexpr int kNearby = 4096;
+
+// A piece of the text, answering boundary questions with Qt's own rules
+// (lines end after each "\n") as if it were the whole text.
+class Piece : public QAccessibleTextInterface {
+  public:
+    explicit Piece(QString text)
+        : m_text(std::move(text)) {}
+    QString text(int startOffset, int endOffset) const override {
+        return m_text.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(m_text.size()); }
+    void selection(int, int *startOffset, int *endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *, int *) const override { return {}; }
+
+  private:
+    QString m_text;
+};
+
+} // namespace
+
+TextBoxAccessible::TextBoxAccessible(QPlainTextEdit *box)
+    : QAccessibleWidget(box, QAccessible::EditableText)
+    , m_extents(box) {}
+
+QPlainTextEdit *TextBoxAccessible::box() const {
+    return static_cast<QPlainTextEdit *>(widget());
+}
+
+QTextDocument *TextBoxAccessible::document() const {
+    return box()->document();
+}
+
+void *TextBoxAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessible::State TextBoxAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.selectableText = true;
+    state.multiLine = true;
+    state.readOnly = box()->isReadOnly();
+    state.editable = !box()->isReadOnly();
+    return state;
+}
+
+QString TextBoxAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Value)
+        return text(0, characterCount());
+    return QAccessibleWidget::text(t);
+}
+
+int TextBoxAccessible::characterCount() const {
+    // The document counts the paragraph end after its last character.
+    return document()->characterCount() - 1;
+}
+
+QString TextBoxAccessible::text(int startOffset, int endOffset) const {
+    const int count = characterCount();
+    startOffset = std::clamp(startOffset, 0, count);
+    endOffset = std::clamp(endOffset < 0 ? count : endOffset, startOffset, count);
+    endOffset = std::min(endOffset, startOffset + kMaxText);
+    QTextCursor cursor(document());
+    cursor.setPosition(startOffset);
+    cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
+    return readable(cursor.selectedText());
+}
+
+QString TextBoxAccessible::readable(QString text, int limit) {
+    text.truncate(limit);
+    for (QChar &c : text) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+QString TextBoxAccessible::around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
+                                  int *startOffset, int *endOffset) const {
+    const int count = characterCount();
+    if (offset == -1)
+        offset = count;
+    if (boundaryType == QAccessible::NoBoundary && side == Side::At) {
+        *startOffset = 0;
+        *endOffset = std::min(count, kMaxText);
+        return text(0, *endOffset);
+    }
+    const bool lines =
+        boundaryType == QAccessible::LineBoundary || boundaryType == QAccessible::ParagraphBoundary;
+    const int reach = lines ? kMaxText / 2 : kNearby;
+    const int from = std::clamp(offset - reach, 0, count);
+    const Piece piece(text(from, std::clamp(offset + reach, from, count)));
+    QString found;
+    const int at = offset - from;
+    switch (side) {
+    case Side::Before:
+        found = piece.textBeforeOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    case Side::At:
+        found = piece.textAtOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    case Side::After:
+        found = piece.textAfterOffset(at, boundaryType, startOffset, endOffset);
+        break;
+    }
+    for (int *end : {startOffset, endOffset}) {
+        if (*end >= 0)
+            *end += from;
+    }
+    return found;
+}
+
+QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::Before, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                        int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::At, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                           int *startOffset, int *endOffset) const {
+    return around(offset, boundaryType, Side::After, startOffset, endOffset);
+}
+
+int TextBoxAccessible::cursorPosition() const {
+    return box()->textCursor().position();
+}
+
+void TextBoxAccessible::setCursorPosition(int position) {
+    setSelection(0, position, position);
+}
+
+int TextBoxAccessible::selectionCount() const {
+    return box()->textCursor().hasSelection() ? 1 : 0;
+}
+
+void TextBoxAccessible::selection(int selectionIndex, int *startOffset, int *endOffset) const {
+    const QTextCursor cursor = box()->textCursor();
+    *startOffset = *endOffset = 0;
+    if (selectionIndex == 0 && cursor.hasSelection()) {
+        *startOffset = cursor.selectionStart();
+        *endOffset = cursor.selectionEnd();
+    }
+}
+
+void TextBoxAccessible::addSelection(int startOffset, int endOffset) {
+    // The box has one selection.
+    setSelection(0, startOffset, endOffset);
+}
+
+void TextBoxAccessible::removeSelection(int selectionIndex) {
+    if (selectionIndex != 0)
+        return;
+    QTextCursor cursor = box()->textCursor();
+    cursor.clearSelection();
+    box()->setTextCursor(cursor);
+}
+
+void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
+    if (selectionIndex != 0)
+        return;
+    const int count = characterCount();
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(startOffset, 0, count));
+    cursor.setPosition(std::clamp(endOffset, 0, count), QTextCursor::KeepAnchor);
+    box()->setTextCursor(cursor);
+}
+
+QRect TextBoxAccessible::characterRect(int offset) const {
+    return m_extents.characterRect(offset);
+}
+
+int TextBoxAccessible::offsetAtPoint(const QPoint &point) const {
+    const QPoint at = box()->viewport()->mapFromGlobal(point);
+    if (!box()->viewport()->rect().contains(at))
+        return -1;
+    return box()->cursorForPosition(at).position();
+}
+
+void TextBoxAccessible::scrollToSubstring(int startIndex, int endIndex) {
+    // The box scrolls only to its caret, and moving the caret here would
+    // move the user's.
+    Q_UNUSED(startIndex);
+    Q_UNUSED(endIndex);
+}
+
+QString TextBoxAccessible::attributes(int offset, int *startOffset, int *endOffset) const {
+    // The whole text has one look.
+    Q_UNUSED(offset);
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
+void TextBoxAccessible::deleteText(int startOffset, int endOffset) {
+    replaceText(startOffset, endOffset, QString());
+}
+
+void TextBoxAccessible::insertText(int offset, const QString &text) {
+    replaceText(offset, offset, text);
+}
+
+void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString &text) {
+    if (box()->isReadOnly())
+        return;
+    // As typed: the box keeps the edit for undo as it keeps one typed.
+    setSelection(0, startOffset, endOffset);
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QCoreApplication::sendEvent(box(), &typed);
+}
+
+} // namespace glyphmill

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "text_box_extents.h"
+
+#include <QAccessibleWidget>
+
+class QPlainTextEdit;
+class QTextDocument;
+
+namespace glyphmill {
+
+// What assistive technology reads of a multi-line text box. The box keeps
+// its line breaks as line and paragraph separators; each of them reads as
+// "\n", so offsets and counts are those of the caret. It reads the box's
+// document, however the box fills it.
+//
+// Every answer is bounded, in time and in size, whatever the length of the
+// text: a reply larger than the accessibility bus takes (128 MiB) would cut
+// the program off the bus for good.
+// - A text answer holds at most kMaxText characters: getText(0, -1) on a
+//   larger box gives its first kMaxText characters; the line, word or
+//   character at an offset is looked for within kMaxText / 2 characters of
+//   it (a longer line comes in part).
+// - Character extents are those the box has laid out on the screen; every
+//   other character has none (an empty rectangle), so the extents of a range
+//   are those of its shown part. Nothing is laid out for them.
+class TextBoxAccessible : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
+  public:
+    static constexpr int kMaxText = 1 << 20;
+    // An edit's report holds at most this much of the text put in or taken
+    // out: a 135M-character answer fills the box in 135 pieces, and reports
+    // of kMaxText characters each would put 135 MB or more on the bus.
+    static constexpr int kMaxEditText = 1 << 14;
+
+    explicit TextBoxAccessible(QPlainTextEdit *box);
+
+    // A piece of the box's document as read: each line or paragraph
+    // separator a "\n", at most `limit` characters.
+    static QString readable(QString text, int limit = kMaxText);
+
+    void *interface_cast(QAccessible::InterfaceType type) override;
+    QAccessible::State state() const override;
+    QString text(QAccessible::Text t) const override;
+
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                             int *startOffset, int *endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                            int *startOffset, int *endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint &point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString &text) override;
+    void replaceText(int startOffset, int endOffset, const QString &text) override;
+
+  private:
+    enum class Side { Before, At, After };
+
+    QPlainTextEdit *box() const;
+    QTextDocument *document() const;
+    QString around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
+                   int *startOffset, int *endOffset) const;
+
+    TextBoxExtents m_extents;
+};
+
+} // namespace glyphmill

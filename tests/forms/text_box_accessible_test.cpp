@@ -1,0 +1,161 @@
+// What a screen reader reads of the multi-line boxes: every line break reads
+// as "\n", offsets are the caret's, and a huge box answers with a bounded
+// piece instead of all of it.
+#include "text_box_accessible.h"
+#include "window_fixture.h"
+
+#include <QAccessible>
+
+using namespace glyphmill;
+
+class TextBoxAccessibleTest : public test::WindowTest {
+    Q_OBJECT
+
+    static TextBox *answerBox() { return control("Text3"); }
+    static QAccessibleTextInterface *reader(QWidget *box) {
+        return QAccessible::queryAccessibleInterface(box)->textInterface();
+    }
+
+    // The answer to 600 characters as a screen reader should read it, built
+    // apart from the program: 600 lines of 8 digits and "\n". The box starts
+    // a new block after the 256th line.
+    static QString answer() {
+        QString digits;
+        for (int i = 0; i < 600; ++i)
+            digits += QString::number(0x20 + i % 95, 2).rightJustified(8, u'0') + u'\n';
+        return digits;
+    }
+    static void convert600() {
+        QString input;
+        for (int i = 0; i < 600; ++i)
+            input += QChar(0x20 + i % 95);
+        control("Text1")->SetText(input);
+        click(control<QWidget>("Command1"));
+    }
+    static void press(Qt::Key key, int times, Qt::KeyboardModifiers modifiers = {}) {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(answerBox(), key, modifiers);
+    }
+
+  private Q_SLOTS:
+    void wholeAnswer() {
+        convert600();
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(answerBox());
+        QCOMPARE(box->textInterface()->text(0, -1), answer());
+        QCOMPARE(box->textInterface()->characterCount(), answer().size());
+        QCOMPARE(box->text(QAccessible::Value), answer());
+    }
+
+    // Offsets count 9 to a line: line 255 is the last of the first block.
+    void aroundAnOffset_data() {
+        QTest::addColumn<char>("side");
+        QTest::addColumn<QAccessible::TextBoundaryType>("boundary");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        const auto c = QAccessible::CharBoundary, w = QAccessible::WordBoundary,
+                   l = QAccessible::LineBoundary;
+        QTest::newRow("character: a line end") << '=' << c << 8 << 8 << 9;
+        QTest::newRow("character: the block end") << '=' << c << 2303 << 2303 << 2304;
+        QTest::newRow("character: after a block end") << '>' << c << 2303 << 2304 << 2305;
+        QTest::newRow("word: first after the block end") << '=' << w << 2307 << 2304 << 2312;
+        QTest::newRow("word: before the block end") << '<' << w << 2303 << 2295 << 2303;
+        QTest::newRow("line: last of a block") << '=' << l << 2297 << 2295 << 2304;
+        QTest::newRow("line: before the first of a block") << '<' << l << 2306 << 2295 << 2304;
+        QTest::newRow("line: after the last of a block") << '>' << l << 2295 << 2304 << 2313;
+        QTest::newRow("line: the last one") << '=' << l << 5399 << 5391 << 5400;
+        QTest::newRow("range: across the block end") << 'r' << c << 0 << 2299 << 2308;
+    }
+    void aroundAnOffset() {
+        QFETCH(char, side);
+        QFETCH(QAccessible::TextBoundaryType, boundary);
+        QFETCH(int, offset);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        convert600();
+        QAccessibleTextInterface *box = reader(answerBox());
+        int from = -1, to = -1;
+        const QString text = side == 'r'   ? (from = start, to = end, box->text(start, end))
+                             : side == '<' ? box->textBeforeOffset(offset, boundary, &from, &to)
+                             : side == '=' ? box->textAtOffset(offset, boundary, &from, &to)
+                                           : box->textAfterOffset(offset, boundary, &from, &to);
+        QCOMPARE(QPair(from, to), QPair(start, end));
+        QCOMPARE(text, answer().mid(start, end - start));
+    }
+
+    // The caret, moved by keys or by the screen reader, is at the same
+    // offsets as the text read.
+    void caretAndSelection() {
+        convert600();
+        QAccessibleTextInterface *box = reader(answerBox());
+        press(Qt::Key_Down, 250);
+        press(Qt::Key_Down, 12, Qt::ShiftModifier);
+        int start = 0, end = 0;
+        box->selection(0, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(250 * 9, 262 * 9));
+        QCOMPARE(box->cursorPosition(), 262 * 9);
+        box->setCursorPosition(256 * 9);
+        QCOMPARE(box->selectionCount(), 0);
+        QTest::keyClicks(answerBox(), "x");
+        QCOMPARE(answerBox()->Text().mid(256 * 10 - 2, 4), "\r\nx0");
+        box->setSelection(0, 1, 2 * 9 + 1);
+        QTest::keyClick(answerBox(), Qt::Key_Delete);
+        QCOMPARE(box->text(0, 9), answer().mid(19, 8).prepend(u'0'));
+    }
+
+    void pastedLines() {
+        paste(control("Text1"), "a\r\nb\rc\nd");
+        QCOMPARE(reader(control("Text1"))->text(0, -1), "a\nb\nc\nd");
+    }
+
+    // 1.3M characters, a 1.1M-character line among them: every answer has a
+    // bounded size, and only the characters shown have extents.
+    void hugeBox() {
+        TextBox *box = control("Text1");
+        constexpr int kMax = TextBoxAccessible::kMaxText;
+        const QString line = QString(1'100'000, u'1');
+        box->SetText(QString(100'000, u'2') + "\r\n" + line + "\r\n" + QString(100'000, u'3'));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        QAccessibleTextInterface *text = accessible->textInterface();
+        QCOMPARE(text->characterCount(), 1'300'002);
+        QCOMPARE(text->text(0, -1), QString(100'000, u'2') + "\n" + line.left(kMax - 100'001));
+        QCOMPARE(accessible->text(QAccessible::Value).size(), kMax);
+        int start = 0, end = 0;
+        const QString found = text->textAtOffset(700'000, QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(700'000 - kMax / 2, 1'200'002));
+        QCOMPARE(found, line.left(end - start - 1) + "\n");
+        QRect extents;
+        for (int i = 0; i <= text->characterCount(); ++i)
+            extents |= text->characterRect(i);
+        const QRect shown(box->viewport()->mapToGlobal(QPoint(0, 0)), box->viewport()->size());
+        QVERIFY2(shown.contains(extents.topLeft()) && shown.contains(extents.topRight()) &&
+                     extents.height() > shown.height() / 2 &&
+                     extents.bottom() < shown.bottom() + box->fontMetrics().height(),
+                 qPrintable(QStringLiteral("extents %1,%2 %3x%4")
+                                .arg(extents.x())
+                                .arg(extents.y())
+                                .arg(extents.width())
+                                .arg(extents.height())));
+    }
+
+    // The extents are where the box draws its caret, and follow it when it
+    // scrolls.
+    void extentsFollowTheBox() {
+        convert600();
+        QAccessibleTextInterface *box = reader(answerBox());
+        const auto caretAt = [](int position) {
+            QTextCursor cursor(answerBox()->document());
+            cursor.setPosition(position);
+            return answerBox()->viewport()->mapToGlobal(answerBox()->cursorRect(cursor).topLeft());
+        };
+        QCOMPARE(box->characterRect(12).topLeft(), caretAt(12));
+        QCOMPARE(box->offsetAtPoint(caretAt(12) + QPoint(1, 1)), 12);
+        QVERIFY(box->characterRect(5390).isEmpty());
+        QTest::keyClick(answerBox(), Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(box->characterRect(12).isEmpty());
+        QCOMPARE(box->characterRect(5390).topLeft(), caretAt(5390));
+    }
+};
+
+QTEST_MAIN(TextBoxAccessibleTest)
+#include "text_box_accessible_test.moc"
