@@ -1,6 +1,7 @@
 #include "against_model.h"
 
 #include "binary_to_text.h"
+#include "digit_group_encoder.h"
 #include "digit_lines.h"
 #include "digit_stream_decoder.h"
 #include "number_to_binary.h"
@@ -96,6 +97,52 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
         for (const char code : stream)
             text += codePage(static_cast<std::uint8_t>(code));
         found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
+    }
+    return found;
+}
+
+namespace {
+
+// Eight digits per byte, most significant first, each followed by its
+// separator; in the space layout the last one is an LF.
+std::string layoutOf(std::string_view bytes, DigitSeparator separator) {
+    static const char *const after[] = {"\r\n", "\n", " ", ""};
+    std::string text;
+    for (const char byte : bytes) {
+        for (int bit = 7; bit >= 0; --bit)
+            text += (byte >> bit) & 1 ? '1' : '0';
+        text += after[static_cast<int>(separator)];
+    }
+    if (separator == DigitSeparator::Space && !text.empty())
+        text.back() = '\n';
+    return text;
+}
+
+} // namespace
+
+std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
+    const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    std::string found;
+    for (const DigitSeparator separator :
+         {DigitSeparator::CrLf, DigitSeparator::Lf, DigitSeparator::Space, DigitSeparator::None}) {
+        const std::string name = std::to_string(static_cast<int>(separator));
+        for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
+            DigitGroupEncoder encoder(separator, path);
+            std::minstd_rand random(pieceChoice);
+            std::string text(DigitGroupEncoder::outputCapacity(bytes.size()) + 1, '#');
+            std::size_t written = 0;
+            for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
+                count =
+                    std::min(bytes.size() - at,
+                             pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+                written += encoder.encode(codes + at, count, text.data() + written);
+            }
+            text.resize(written + encoder.finish(text.data() + written));
+            if (text != layoutOf(bytes, separator))
+                found += "layout " + name + "; ";
+            if (strictly(text, pieceChoice % (text.size() + 1), pieceChoice) != bytes)
+                found += "layout " + name + " read strictly; ";
+        }
     }
     return found;
 }
