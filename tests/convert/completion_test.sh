@@ -4,6 +4,7 @@
 # the last one being completed. Their order does not count.
 # Usage: completion_test.sh COMPLETION_FILE
 set -u
+# shellcheck source=/dev/null
 source "${1:?}"
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && touch a.txt b.bin && mkdir sub || exit 1
 failures=0
@@ -14,8 +15,8 @@ expect() {
     COMPREPLY=(stale)
     _glyphmill_convert
     local got
-    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | xargs)
-    [[ $got == "$(printf '%s\n' $want | sort | xargs)" ]] ||
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd' ')
+    [[ $got == "$(tr ' ' '\n' <<<"$want" | sort | paste -sd' ')" ]] ||
         { echo "FAIL: '$*' gives '$got', not '$want'"; failures=$((failures + 1)); }
 }
 [[ $(complete -p glyphmill-convert) == "complete -F _glyphmill_convert glyphmill-convert" ]] ||

@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kUsage = "Usage: glyphmill-convert text-to-binary [FILE...]\n"
+const std::string kUsage = "Usage: glyphmill-convert text-to-binary [--separator=NAME] [FILE...]\n"
                            "       glyphmill-convert binary-to-text [--strict] [FILE...]\n"
                            "       glyphmill-convert number-to-binary NUMBER...\n"
                            "       glyphmill-convert --help | --version\n";
