@@ -57,12 +57,12 @@ constexpr std::array<DigitRecords, kSeparators> kRecords = {
     makeRecords(DigitSeparator::CrLf), makeRecords(DigitSeparator::Lf),
     makeRecords(DigitSeparator::Space), makeRecords(DigitSeparator::None)};
 
-void writePortable(DigitSeparator separator, const std::uint8_t *codes, std::size_t count,
-                   char *out) noexcept {
+template <DigitSeparator Separator>
+void writePortable(const std::uint8_t *codes, std::size_t count, char *out) noexcept {
     if (count == 0)
         return;
-    const DigitRecords &records = kRecords[static_cast<std::size_t>(separator)];
-    const std::size_t length = digitGroupLength(separator);
+    const DigitRecords &records = kRecords[static_cast<std::size_t>(Separator)];
+    constexpr std::size_t length = digitGroupLength(Separator);
     for (std::size_t i = 0; i + 1 < count; ++i)
         std::memcpy(out + i * length, records[codes[i]].bytes.data(), 16);
     std::memcpy(out + (count - 1) * length, records[codes[count - 1]].bytes.data(), length);
@@ -142,32 +142,36 @@ __attribute__((target("avx2"))) void writeVector(const std::uint8_t *codes, std:
                              _mm256_castsi256_si128(groupCharacters(
                                  both, index[fullStores], mask[fullStores], base[fullStores])));
     }
-    writePortable(Separator, codes + i, count - i, out + i * length);
+    writePortable<Separator>(codes + i, count - i, out + i * length);
 }
 
 #endif
+
+template <DigitSeparator Separator>
+void writeGroups(CodecPath path, const std::uint8_t *codes, std::size_t count, char *out) noexcept {
+#ifdef GLYPHMILL_X86_VECTOR
+    if (path == CodecPath::Vector && fastestEncodingPath() == CodecPath::Vector)
+        return writeVector<Separator>(codes, count, out);
+#else
+    (void)path;
+#endif
+    writePortable<Separator>(codes, count, out);
+}
 
 } // namespace
 
 void writeDigitGroupsWith(CodecPath path, DigitSeparator separator, const std::uint8_t *codes,
                           std::size_t count, char *out) noexcept {
-#ifdef GLYPHMILL_X86_VECTOR
-    if (path == CodecPath::Vector && fastestEncodingPath() == CodecPath::Vector) {
-        switch (separator) {
-        case DigitSeparator::CrLf:
-            return writeVector<DigitSeparator::CrLf>(codes, count, out);
-        case DigitSeparator::Lf:
-            return writeVector<DigitSeparator::Lf>(codes, count, out);
-        case DigitSeparator::Space:
-            return writeVector<DigitSeparator::Space>(codes, count, out);
-        case DigitSeparator::None:
-            return writeVector<DigitSeparator::None>(codes, count, out);
-        }
+    switch (separator) {
+    case DigitSeparator::CrLf:
+        return writeGroups<DigitSeparator::CrLf>(path, codes, count, out);
+    case DigitSeparator::Lf:
+        return writeGroups<DigitSeparator::Lf>(path, codes, count, out);
+    case DigitSeparator::Space:
+        return writeGroups<DigitSeparator::Space>(path, codes, count, out);
+    case DigitSeparator::None:
+        return writeGroups<DigitSeparator::None>(path, codes, count, out);
     }
-#else
-    (void)path;
-#endif
-    writePortable(separator, codes, count, out);
 }
 
 } // namespace glyphmill
