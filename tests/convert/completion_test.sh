@@ -2,10 +2,11 @@
 # The bash completion of glyphmill-convert in a bash of its own: each row gives
 # the completions expected, then the words of the line as bash splits them,
 # the last one being completed. Their order does not count.
-# Usage: completion_test.sh COMPLETION_FILE
+# Usage: completion_test.sh COMPLETION_FILE TOOL
 set -u
 # shellcheck source=/dev/null
 source "${1:?}"
+tool=${2:?}
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && touch a.txt b.bin && mkdir sub || exit 1
 failures=0
 expect() {
@@ -39,4 +40,12 @@ expect "" glyphmill-convert $b -- --st
 expect "" glyphmill-convert $n 1
 expect "" glyphmill-convert $b --separator =
 expect "" glyphmill-convert encode -
+# The names it offers are the ones the tool takes.
+expect "crlf lf space none" glyphmill-convert $t -s ""
+for name in "${COMPREPLY[@]}" tab; do
+    "$tool" $t -s "$name" </dev/null 2>/dev/null
+    status=$? want=0
+    [[ $name == tab ]] && want=2
+    [[ $status == "$want" ]] || { echo "FAIL: -s $name exits with $status"; failures=$((failures + 1)); }
+done
 exit $((failures > 0))

@@ -10,6 +10,7 @@
 
 #include <bitset>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace glyphmill::test {
@@ -51,12 +52,21 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         cannotRead(missing, "No such file or directory") + cannotRead(dir, "Is a directory");
     const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
                       numbers = "number-to-binary";
+    const std::string kNames = ": NAME is crlf, lf, space or none";
     // The arguments and the input; the output followed by the messages, and the exit status.
     const std::tuple<std::vector<std::string>, std::string, std::string, int> rows[] = {
         {{encode}, "Hi", "01001000\r\n01101001\r\n", 0},
         {{encode, "-"}, {"\x80\xFF\0", 3}, "10000000\r\n11111111\r\n00000000\r\n", 0},
+        // The layouts; the last separator named counts.
+        {{encode, "--separator=lf"}, "Hi", "01001000\n01101001\n", 0},
+        {{encode, "-s", "space", "/dev/null", "-"}, "Hi!", "01001000 01101001 00100001\n", 0},
+        {{encode, "--separator", "space", "/dev/null"}, "", "", 0},
+        {{encode, "-snone"}, "Hi", "0100100001101001", 0},
+        {{encode, "-snone", "--separator=crlf"}, "A", "01000001\r\n", 0},
         {{decode}, "0100100001101001", "Hi", 0},
         {{decode}, "01000001 01000010\r\n00000000", "A!", 0},
+        // A space or a lone LF takes a digit position.
+        {{decode}, "01001000 01101001\n", "H4\x80", 0},
         {{decode, strict}, "01001000\r\n 01101001\t\r00000000", {"Hi\0", 3}, 0},
         {{decode, strict}, "01001000\r\n0110 1001", "H" + fault("2:5", "' '"), 1},
         {{decode, strict}, "01001000\n\n  0110100", "H" + fault("3:10", "end of input"), 1},
@@ -82,6 +92,9 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {{}, "", usageError("no command given"), 2},
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
+        {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + kNames), 2},
+        {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + kNames), 2},
+        {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, "--"}, "", usageError("number-to-binary needs at least one NUMBER"), 2}};
     for (const std::size_t size : {std::size_t{1}, std::size_t{7}, std::size_t{8}, std::size_t{16},
                                    convert::kDecodeBufferSize}) {
@@ -92,6 +105,29 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         }
     }
     EXPECT_EQ(runInProcess({decode, "--help"}, "", 9).out.rfind(kUsage, 0), 0U);
+}
+
+// Random bytes in each layout, read back by binary-to-text --strict; the
+// window's rules read back only crlf and none, and drop code 0.
+TEST(Convert, EveryLayoutReadsBack) {
+    std::mt19937 random(21);
+    const std::pair<std::string, bool> rows[] = {
+        {"crlf", true}, {"lf", false}, {"space", false}, {"none", true}};
+    for (const auto &[name, windowsRules] : rows) {
+        for (const std::size_t length : {16, 17, 4099}) {
+            std::string payload(length, '\0');
+            for (char &byte : payload)
+                byte = static_cast<char>(random());
+            const std::size_t size = 1 + random() % 100;
+            const std::string digits =
+                runInProcess({"text-to-binary", "-s", name}, payload, size).out;
+            EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, digits, size + 1).out, payload)
+                << name << " " << length;
+            std::erase(payload, '\0');
+            EXPECT_EQ(runInProcess({"binary-to-text"}, digits, size).out == payload, windowsRules)
+                << name << " " << length;
+        }
+    }
 }
 
 // The program run by the shell with its redirections as a user types them:
