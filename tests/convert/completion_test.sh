@@ -1,51 +1,39 @@
 #!/bin/bash
-# The bash completion of glyphmill-convert in a bash of its own: each row gives
-# the completions expected, then the words of the line as bash splits them,
-# the last one being completed. Their order does not count.
+# The bash completion of glyphmill-convert in a bash of its own. Each row: the
+# completions expected, sorted, then the words of the line after the command
+# name, the last one being completed (a line that ends in a space completes an
+# empty word). The separator names offered must be the ones the program takes.
 # Usage: completion_test.sh COMPLETION_FILE TOOL
-set -u
 # shellcheck source=/dev/null
-source "${1:?}"
-tool=${2:?}
-cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && touch a.txt b.bin && mkdir sub || exit 1
-failures=0
-expect() {
-    local want=$1
-    shift
-    COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMP_POINT=${#COMP_LINE}
-    COMPREPLY=(stale)
-    _glyphmill_convert
-    local got
-    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd' ')
-    [[ $got == "$(tr ' ' '\n' <<<"$want" | sort | paste -sd' ')" ]] ||
-        { echo "FAIL: '$*' gives '$got', not '$want'"; failures=$((failures + 1)); }
-}
+source "${1:?}" && cd "$(mktemp -d)" && touch a.txt b.bin && mkdir sub || exit 1
+trap 'rm -rf "$PWD"' EXIT
 [[ $(complete -p glyphmill-convert) == "complete -F _glyphmill_convert glyphmill-convert" ]] ||
     { echo "FAIL: complete -p gives '$(complete -p glyphmill-convert 2>&1)'"; failures=1; }
-t=text-to-binary b=binary-to-text n=number-to-binary
-expect "$t $b $n --help --version" glyphmill-convert ""
-expect "$b" glyphmill-convert bi
-expect "--separator= -s --help --version --" glyphmill-convert $t -
-expect "--strict" glyphmill-convert $b --st
-expect "--help --version --" glyphmill-convert $n --
-expect "crlf lf space none" glyphmill-convert $t --separator =
-expect "space" glyphmill-convert $t a.txt --separator = sp
-expect "none" glyphmill-convert $t --separator n
-expect "lf" glyphmill-convert $t -s l
-# Where "=" does not break words.
-expect "--separator=crlf" glyphmill-convert $t --separator=cr
-expect "a.txt b.bin sub" glyphmill-convert $b ""
-expect "a.txt" glyphmill-convert $t --separator = lf a
-expect "" glyphmill-convert $b -- --st
-expect "" glyphmill-convert $n 1
-expect "" glyphmill-convert $b --separator =
-expect "" glyphmill-convert encode -
-# The names it offers are the ones the tool takes.
-expect "crlf lf space none" glyphmill-convert $t -s ""
-for name in "${COMPREPLY[@]}" tab; do
-    "$tool" $t -s "$name" </dev/null 2>/dev/null
-    status=$? want=0
-    [[ $name == tab ]] && want=2
-    [[ $status == "$want" ]] || { echo "FAIL: -s $name exits with $status"; failures=$((failures + 1)); }
+while IFS='|' read -r want line; do
+    read -ra COMP_WORDS <<<"glyphmill-convert $line"
+    [[ $line == *' ' ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    _glyphmill_convert
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' ')
+    [[ $got == "$want" ]] || { echo "FAIL: '$line' gives '$got', not '$want'"; failures=1; }
+done <<'ROWS'
+--help --version binary-to-text number-to-binary text-to-binary| 
+binary-to-text|bi
+-- --help --separator= --version -s|text-to-binary -
+--strict|binary-to-text --st
+-- --help --version|number-to-binary --
+crlf lf none space|text-to-binary --separator =
+space|text-to-binary a.txt --separator = sp
+lf|text-to-binary -s l
+--separator=crlf|text-to-binary --separator=cr
+a.txt b.bin sub|binary-to-text 
+a.txt|text-to-binary -s none a
+|binary-to-text -- --st
+|number-to-binary 1
+|encode -
+ROWS
+COMP_WORDS=(glyphmill-convert text-to-binary -s "") COMP_CWORD=3 && _glyphmill_convert
+for name in "${COMPREPLY[@]}"; do
+    "${2:?}" text-to-binary -s "$name" </dev/null || { echo "FAIL: -s $name refused"; failures=1; }
 done
-exit $((failures > 0))
+exit "${failures:-0}"
