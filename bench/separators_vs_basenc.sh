@@ -7,6 +7,8 @@
 # over ours. Processor time is the figure to trust on a busy machine. First
 # every layout is checked: none is byte for byte basenc's output, and
 # binary-to-text --strict gives the payload back from each.
+# Last, what every run of ours pays besides encoding: reading the payload (cat
+# does the same) and starting the program.
 # Usage: bench/separators_vs_basenc.sh [BUILD_DIR] [MEBIBYTES]
 set -eu
 build=${1:-build/release}
@@ -29,10 +31,10 @@ done
 basenc --base2msbf -w0 "$work/payload" | cmp -s - "$work/digits" ||
   { echo "--separator=none differs from basenc's output" >&2; exit 1; }
 
-# once COMMAND...: one run on the payload; appends "cpu-ns wall-ns".
+# once COMMAND...: one run on the payload (or on INPUT); prints "cpu-ns wall-ns".
 once() {
   start=$(date +%s%N)
-  perf stat -x, -e task-clock -o "$work/stat" -- "$@" "$work/payload" >/dev/null
+  perf stat -x, -e task-clock -o "$work/stat" -- "$@" "${input:-$work/payload}" >/dev/null
   end=$(date +%s%N)
   awk -F, -v wall=$((end - start)) '$3 == "task-clock" { printf "%.0f %d\n", $1 * 1e6, wall }' \
     "$work/stat"
@@ -59,3 +61,16 @@ for name in $names; do
       n, oc / 1e6, ow / 1e6, tc / 1e6, tw / 1e6, tc / oc, tw / ow
   }'
 done
+# What every run pays besides encoding: reading the payload, as cat does it,
+# and starting the program (on an empty file).
+: >"$work/empty"
+: >"$work/cat"
+: >"$work/start"
+round=0
+while [ $round -lt "$runs" ]; do
+  once cat >>"$work/cat"
+  input="$work/empty" once "$tool" text-to-binary >>"$work/start"
+  round=$((round + 1))
+done
+echo "cat PAYLOAD >/dev/null: $(cut -d' ' -f1 "$work/cat" | median | awk '{ printf "%.1f", $1 / 1e6 }') ms cpu;" \
+  "text-to-binary on an empty file: $(cut -d' ' -f1 "$work/start" | median | awk '{ printf "%.1f", $1 / 1e6 }') ms cpu"
