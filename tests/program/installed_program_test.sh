@@ -17,9 +17,6 @@ check "the menu entry's icon" test -s "$prefix/share/icons/hicolor/32x32/apps/$(
 for page in "$prefix"/share/man/man1/*.gz; do
     check "$(basename "$page") renders" [ -z "$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)" ]
 done
-completion=$prefix/share/bash-completion/completions/glyphmill-convert
-check "bash completion where bash-completion looks" \
-    bash -c "source '$completion' && complete -p glyphmill-convert >/dev/null"
 ! command -v desktop-file-validate >/dev/null || check "desktop-file-validate" desktop-file-validate "$desktop"
 ! command -v appstreamcli >/dev/null || check "appstreamcli" appstreamcli validate --no-net "$prefix"/share/metainfo/*
 if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&
