@@ -122,7 +122,8 @@ std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceCho
             text.resize(written + encoder.finish(text.data() + written));
         }
         const std::size_t split = pieceChoice % (texts[1].size() + 1);
-        if (texts[0] != texts[1] || strictly(texts[1], split, pieceChoice) != bytes)
+        if (texts[0] != texts[1] ||
+            strictly(CodecPath::Vector, texts[1], split, pieceChoice) != bytes)
             found += "layout " + std::to_string(static_cast<int>(separator)) + "; ";
     }
     return found;
