@@ -73,8 +73,9 @@ Times runOnce(bool encode, bool pipe, const std::string &file, std::size_t size)
     const std::vector<std::string> files{pipe ? "-" : file};
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = cpuSeconds();
-    const int status = encode ? runTextToBinary(files, streams, size)
-                              : runBinaryToText(files, false, streams, size);
+    const int status = encode
+                           ? runTextToBinary(files, glyphmill::DigitSeparator::CrLf, streams, size)
+                           : runBinaryToText(files, false, streams, size);
     const Times times{
         cpuSeconds() - cpuStart,
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
@@ -111,7 +112,7 @@ int main(int argc, char *argv[]) {
         std::ofstream(payload, std::ios::binary) << bytes;
         Streams streams;
         streams.output = ::open(lines.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        runTextToBinary({payload}, streams, 64 << 10);
+        runTextToBinary({payload}, glyphmill::DigitSeparator::CrLf, streams, 64 << 10);
         ::close(streams.output);
     }
     // [encode][pipe][size]

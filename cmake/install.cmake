@@ -3,8 +3,8 @@
 # On Linux the programs go to bin and the tips file "help.cfg" to
 # share/glyphmill, where the window program looks for it after its own
 # directory and the user's data folder; the desktop entry, the AppStream
-# metainfo, the icons and the man pages go to their usual places
-# (GNUInstallDirs). `cpack -G DEB` packages the same files.
+# metainfo, the icons, the man pages and the bash completion go to their usual
+# places (GNUInstallDirs). `cpack -G DEB` packages the same files.
 
 include(GNUInstallDirs)
 
@@ -31,6 +31,12 @@ endif()
 
 if(TARGET glyphmill-convert)
   install(TARGETS glyphmill-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Where bash-completion loads it from when glyphmill-convert is first
+  # completed: a file named after the command.
+  if(UNIX)
+    install(FILES ${GLYPHMILL_DIST_DIR}/glyphmill-convert.bash-completion
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME glyphmill-convert)
+  endif()
 endif()
 
 if(WIN32 OR APPLE)

@@ -1,6 +1,7 @@
 #include "convert/command_line.h"
 
 #include <string_view>
+#include <utility>
 
 namespace glyphmill::convert {
 namespace {
@@ -28,6 +29,36 @@ bool commandNamed(std::string_view name, Command &command) {
     else
         return false;
     return true;
+}
+
+constexpr std::pair<std::string_view, DigitSeparator> kSeparatorNames[] = {
+    {"crlf", DigitSeparator::CrLf},
+    {"lf", DigitSeparator::Lf},
+    {"space", DigitSeparator::Space},
+    {"none", DigitSeparator::None}};
+constexpr std::string_view kSeparatorChoice = ": NAME is crlf, lf, space or none";
+
+// The separator of "--separator=NAME", "--separator NAME", "-s NAME" or
+// "-sNAME" at argv[at], which moves past a NAME of its own; a usage error when
+// there is no such NAME.
+std::string separatorOption(int argc, const char *const *argv, int &at, DigitSeparator &separator) {
+    const std::string_view argument = argv[at];
+    std::string_view name;
+    if (argument.starts_with("--separator="))
+        name = argument.substr(argument.find('=') + 1);
+    else if (argument.starts_with("-s") && argument.size() > 2)
+        name = argument.substr(2);
+    else if (at + 1 < argc)
+        name = argv[++at];
+    else
+        return quoted("option ", argument, " needs a NAME").append(kSeparatorChoice);
+    for (const auto &[known, value] : kSeparatorNames) {
+        if (name == known) {
+            separator = value;
+            return {};
+        }
+    }
+    return quoted("unknown separator ", name, kSeparatorChoice);
 }
 
 } // namespace
@@ -66,6 +97,11 @@ CommandLine CommandLine::parse(int argc, const char *const *argv) {
             line.command = Command::Version;
         } else if (argument == "--strict" && command == Command::BinaryToText) {
             line.strict = true;
+        } else if (command == Command::TextToBinary &&
+                   (argument == "--separator" || argument.starts_with("--separator=") ||
+                    argument.starts_with("-s"))) {
+            if (std::string error = separatorOption(argc, argv, i, line.separator); !error.empty())
+                return refused(std::move(error));
         } else {
             return refused(quoted("unknown option ", argument, std::string(" for ").append(first)));
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codec/digit_lines.h"
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@ enum class Command { TextToBinary, BinaryToText, NumberToBinary, Help, Version }
 struct CommandLine {
     Command command = Command::Help;
     bool strict = false;
+    // The layout of text-to-binary.
+    DigitSeparator separator = DigitSeparator::CrLf;
     // Files for the text commands ("-" is standard input; none means it),
     // numbers for number-to-binary.
     std::vector<std::string> operands;

@@ -1,9 +1,9 @@
 #include "convert/conversions.h"
 
+#include "codec/digit_group_encoder.h"
 #include "codec/digit_stream_decoder.h"
 #include "codec/number_to_binary.h"
 #include "codec/strict_digit_decoder.h"
-#include "codec/text_to_binary.h"
 #include "convert/exit_status.h"
 #include "convert/help_text.h"
 #include "convert/input_files.h"
@@ -62,20 +62,24 @@ int runStrict(InputFiles &files, const Streams &streams, std::size_t bufferSize)
 
 } // namespace
 
-int runTextToBinary(const std::vector<std::string> &files, const Streams &streams,
-                    std::size_t bufferSize) {
+int runTextToBinary(const std::vector<std::string> &files, DigitSeparator separator,
+                    const Streams &streams, std::size_t bufferSize) {
     InputFiles inputs(files, streams);
     const Buffer input = makeBuffer(bufferSize);
-    const auto lines = std::make_unique_for_overwrite<char[]>(bufferSize * kDigitLineLength);
+    const auto groups =
+        std::make_unique_for_overwrite<char[]>(DigitGroupEncoder::outputCapacity(bufferSize) + 1);
     OutputStream output(streams);
+    DigitGroupEncoder encoder(separator);
     while (inputs.openNext()) {
         for (auto piece = inputs.next(input.get(), bufferSize); !piece.empty();
              piece = inputs.next(input.get(), bufferSize)) {
-            writeDigitLines(piece.data(), piece.size(), lines.get());
-            if (!output.write(lines.get(), piece.size() * kDigitLineLength))
+            const std::size_t written = encoder.encode(piece.data(), piece.size(), groups.get());
+            if (!output.write(groups.get(), written))
                 return kExitFailure;
         }
     }
+    if (!output.write(groups.get(), encoder.finish(groups.get())))
+        return kExitFailure;
     return statusOf(inputs, output);
 }
 

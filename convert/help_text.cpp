@@ -8,7 +8,7 @@
 namespace glyphmill::convert {
 
 std::string usageText() {
-    return R"(Usage: glyphmill-convert text-to-binary [FILE...]
+    return R"(Usage: glyphmill-convert text-to-binary [--separator=NAME] [FILE...]
        glyphmill-convert binary-to-text [--strict] [FILE...]
        glyphmill-convert number-to-binary NUMBER...
        glyphmill-convert --help | --version
@@ -22,9 +22,10 @@ rules of the Glyphmill window; for scripts, pipes and files of any size.
 
 Commands:
   text-to-binary    Writes every input byte as its eight binary digits, most
-                    significant first, followed by CR LF. A byte is a character
-                    in the Windows-1252 code page: this is the window's answer
-                    for the same text, byte for byte.
+                    significant first, followed by CR LF (or as --separator
+                    says). A byte is a character in the Windows-1252 code
+                    page: this is the window's answer for the same text, byte
+                    for byte.
   binary-to-text    Reads binary digits and writes the bytes they encode. CR LF
                     pairs are ignored, also a pair split between two files.
                     Every other byte takes a digit position: "1" is a 1 digit,
@@ -43,6 +44,18 @@ Commands:
                     that starts with a single "-" is a NUMBER, not an option.
 
 Options:
+  --separator=NAME, -s NAME
+              (text-to-binary) What goes between the groups of digits:
+                crlf   CR LF after each group, as the window writes (default)
+                lf     LF after each group: one group a line, for grep, sort
+                       and wc -l
+                space  one space between groups, LF after the last
+                none   the digits alone, no line break at the end
+              binary-to-text --strict reads all four back exactly.
+              binary-to-text without --strict (the window's rules) reads crlf
+              and none back exactly, but for bytes of code 0, which it drops.
+              It takes a space or a lone LF as a 0 digit, so lf and space do
+              not come back: "01001000 01101001" gives "H4" and a byte 0x80.
   --strict    (binary-to-text) For data that must be exact: the input must be
               groups of exactly eight "0" or "1" digits, separated by any run
               of spaces, tabs, CR and LF, or by nothing. Every group writes

@@ -34,7 +34,7 @@ int runTool(int argc, const char *const *argv, const Streams &streams, BufferSiz
     case Command::Version:
         return writeText(streams, std::string(kToolName) + " " + kVersionText + "\n");
     case Command::TextToBinary:
-        return runTextToBinary(line.operands, streams, sizes.encode);
+        return runTextToBinary(line.operands, line.separator, streams, sizes.encode);
     case Command::BinaryToText:
         return runBinaryToText(line.operands, line.strict, streams, sizes.decode);
     case Command::NumberToBinary:

@@ -23,7 +23,8 @@ std::string differencesOn(std::string_view input) {
     std::uint32_t pieceChoice = 1;
     std::memcpy(&pieceChoice, input.data(), std::min(input.size(), sizeof pieceChoice));
     std::string found = model::differencesFrom(typed) + model::pathDifferencesFrom(input, 0) +
-                        model::pathDifferencesFrom(input, pieceChoice | 1);
+                        model::pathDifferencesFrom(input, pieceChoice | 1) +
+                        model::layoutDifferencesFrom(input, pieceChoice);
     // A tips file that is no UTF-8 is read in the code page.
     const std::u16string text = decodeTextFile(input);
     return found + (isValidUtf8(input) || text == codePage ? "" : "tips text; ");

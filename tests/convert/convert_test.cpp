@@ -10,6 +10,7 @@
 
 #include <bitset>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace glyphmill::test {
@@ -17,7 +18,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kUsage = "Usage: glyphmill-convert text-to-binary [FILE...]\n"
+const std::string kUsage = "Usage: glyphmill-convert text-to-binary [--separator=NAME] [FILE...]\n"
                            "       glyphmill-convert binary-to-text [--strict] [FILE...]\n"
                            "       glyphmill-convert number-to-binary NUMBER...\n"
                            "       glyphmill-convert --help | --version\n";
@@ -51,12 +52,21 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         cannotRead(missing, "No such file or directory") + cannotRead(dir, "Is a directory");
     const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
                       numbers = "number-to-binary";
+    const std::string kNames = ": NAME is crlf, lf, space or none";
     // The arguments and the input; the output followed by the messages, and the exit status.
     const std::tuple<std::vector<std::string>, std::string, std::string, int> rows[] = {
         {{encode}, "Hi", "01001000\r\n01101001\r\n", 0},
         {{encode, "-"}, {"\x80\xFF\0", 3}, "10000000\r\n11111111\r\n00000000\r\n", 0},
+        // The layouts; the last separator named counts.
+        {{encode, "--separator=lf"}, "Hi", "01001000\n01101001\n", 0},
+        {{encode, "-s", "space", "/dev/null", "-"}, "Hi!", "01001000 01101001 00100001\n", 0},
+        {{encode, "--separator", "space", "/dev/null"}, "", "", 0},
+        {{encode, "-snone"}, "Hi", "0100100001101001", 0},
+        {{encode, "-snone", "--separator=crlf"}, "A", "01000001\r\n", 0},
         {{decode}, "0100100001101001", "Hi", 0},
         {{decode}, "01000001 01000010\r\n00000000", "A!", 0},
+        // A space or a lone LF takes a digit position.
+        {{decode}, "01001000 01101001\n", "H4\x80", 0},
         {{decode, strict}, "01001000\r\n 01101001\t\r00000000", {"Hi\0", 3}, 0},
         {{decode, strict}, "01001000\r\n0110 1001", "H" + fault("2:5", "' '"), 1},
         {{decode, strict}, "01001000\n\n  0110100", "H" + fault("3:10", "end of input"), 1},
@@ -82,6 +92,9 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {{}, "", usageError("no command given"), 2},
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
+        {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + kNames), 2},
+        {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + kNames), 2},
+        {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, "--"}, "", usageError("number-to-binary needs at least one NUMBER"), 2}};
     for (const std::size_t size : {std::size_t{1}, std::size_t{7}, std::size_t{8}, std::size_t{16},
                                    convert::kDecodeBufferSize}) {
@@ -141,8 +154,10 @@ TEST(Convert, ExitStatusOwnOutputAndAClosedInput) {
 // Each read size puts a read boundary inside some CR LF pair, after a lone
 // CR or LF, inside a group and inside a strict line.
 TEST(Convert, AnswersDoNotDependOnTheSizeOfReads) {
-    std::string digits, strict;
+    std::string digits, strict, payload;
+    std::mt19937 random(21);
     for (int i = 1; i < 300; ++i) {
+        payload += static_cast<char>(random());
         digits += std::bitset<8>(i * 73).to_string() + (i % 7 ? i % 5 ? "\r\n" : "\n" : "\r");
         strict += i >= 40 ? "" : i % 3 ? "01000011\n" : "01000001 01000010\r\n";
     }
@@ -152,8 +167,13 @@ TEST(Convert, AnswersDoNotDependOnTheSizeOfReads) {
         EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, strict + "  0100001y", size).err,
                   fault("40:10", "'y'"))
             << size;
-        const std::string lines = runInProcess({"text-to-binary"}, digits, size).out;
-        EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, lines, size).out, digits) << size;
+        // Random bytes in each layout come back from binary-to-text --strict.
+        for (const std::string name : {"crlf", "lf", "space", "none"}) {
+            const std::string text =
+                runInProcess({"text-to-binary", "-s", name}, payload, size).out;
+            EXPECT_EQ(runInProcess({"binary-to-text", "--strict"}, text, 25 - size).out, payload)
+                << name << size;
+        }
     }
 }
 

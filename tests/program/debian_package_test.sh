@@ -14,7 +14,8 @@ check "depends on Qt Widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" De
 contents=$(dpkg-deb -c "$deb")
 for file in usr/bin/glyphmill usr/share/glyphmill/help.cfg \
     usr/share/applications/glyphmill.desktop usr/share/man/man1/glyphmill.1.gz \
-    usr/share/doc/glyphmill/copyright usr/share/doc/glyphmill/changelog.gz; do
+    usr/share/doc/glyphmill/copyright usr/share/doc/glyphmill/changelog.gz \
+    usr/share/bash-completion/completions/glyphmill-convert; do
     check "holds $file" grep -qF "./$file" <<<"$contents"
 done
 if command -v lintian >/dev/null; then

@@ -1,6 +1,7 @@
 #include "tests/support/against_model.h"
 
 #include "codec/binary_to_text.h"
+#include "codec/digit_group_encoder.h"
 #include "codec/digit_lines.h"
 #include "codec/digit_stream_decoder.h"
 #include "codec/number_to_binary.h"
@@ -96,6 +97,34 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
         for (const char code : stream)
             text += codePage(static_cast<std::uint8_t>(code));
         found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
+    }
+    return found;
+}
+
+std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
+    const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    std::string found;
+    for (const DigitSeparator separator :
+         {DigitSeparator::CrLf, DigitSeparator::Lf, DigitSeparator::Space, DigitSeparator::None}) {
+        std::string texts[2]; // portable, vector
+        for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
+            DigitGroupEncoder encoder(separator, path);
+            std::minstd_rand random(pieceChoice);
+            std::string &text = texts[path == CodecPath::Vector];
+            text.resize(DigitGroupEncoder::outputCapacity(bytes.size()) + 1);
+            std::size_t written = 0;
+            for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
+                count =
+                    std::min(bytes.size() - at,
+                             pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+                written += encoder.encode(codes + at, count, text.data() + written);
+            }
+            text.resize(written + encoder.finish(text.data() + written));
+        }
+        const std::size_t split = pieceChoice % (texts[1].size() + 1);
+        if (texts[0] != texts[1] ||
+            strictly(CodecPath::Vector, texts[1], split, pieceChoice) != bytes)
+            found += "layout " + std::to_string(static_cast<int>(separator)) + "; ";
     }
     return found;
 }

@@ -19,4 +19,10 @@ std::string differencesFrom(std::u16string_view input);
 // a place `pieceChoice` picks; each on both paths.
 std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice);
 
+// Text to binary in each layout of DigitSeparator, in the pieces that
+// `pieceChoice` picks: the two paths write the same, and the strict decoder
+// reads `bytes` back, from two files split where `pieceChoice` picks. (The
+// layouts themselves are checked to the byte on the tool.)
+std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice);
+
 } // namespace glyphmill::model
