@@ -1,6 +1,6 @@
-#include "default_instances.h"
-#include "form1.h"
-#include "running_program.h"
+#include "main_window/form1.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/running_program.h"
 
 int main(int argc, char *argv[]) {
     glyphmill::RunningProgram program(argc, argv);

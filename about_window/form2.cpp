@@ -1,12 +1,12 @@
-#include "form2.h"
+#include "about_window/form2.h"
 
-#include "default_instances.h"
-#include "label.h"
-#include "number_text.h"
-#include "program.h"
-#include "qt_text.h"
-#include "timer.h"
-#include "twips.h"
+#include "runtime/base/number_text.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/label.h"
+#include "runtime/forms/program.h"
+#include "runtime/forms/qt_text.h"
+#include "runtime/forms/timer.h"
+#include "runtime/forms/twips.h"
 
 #include <QPixmap>
 

@@ -1,10 +1,10 @@
 // Core codec speed, in memory: text to binary and binary to text on each
 // path, and the window's conversions on a 1,000,000-digit input.
-#include "binary_to_text.h"
-#include "digit_lines.h"
-#include "digit_stream_decoder.h"
-#include "strict_digit_decoder.h"
-#include "text_to_binary.h"
+#include "codec/binary_to_text.h"
+#include "codec/digit_lines.h"
+#include "codec/digit_stream_decoder.h"
+#include "codec/strict_digit_decoder.h"
+#include "codec/text_to_binary.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // busy. The key is held through the X server (xdotool), so that its own key
 // repeat fills the queue while a conversion runs:
 //   xvfb-run -a build/bench/bench/held_key_bench [seconds]
-#include "default_instances.h"
-#include "form1.h"
-#include "program.h"
-#include "text_box.h"
+#include "main_window/form1.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/program.h"
+#include "runtime/forms/text_box.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

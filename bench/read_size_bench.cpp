@@ -5,7 +5,7 @@
 // system) of the converting process, which another load on the machine
 // stretches less than the wall-clock time, shown beside it.
 // Usage: read_size_bench [MEBIBYTES] [ROUNDS]   (default 64 MiB, 5 rounds)
-#include "conversions.h"
+#include "convert/conversions.h"
 
 #include <algorithm>
 #include <chrono>

@@ -17,15 +17,15 @@
 // MB is in millions of characters (fractions allowed). Times are of CPU
 // (GLYPHMILL_BENCH_WALL=1: of the clock). Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says otherwise.
-#include "binary_to_text.h"
-#include "command_button.h"
-#include "default_instances.h"
-#include "form1.h"
-#include "option_button.h"
-#include "program.h"
-#include "qt_text.h"
-#include "text_box.h"
-#include "text_to_binary.h"
+#include "codec/binary_to_text.h"
+#include "codec/text_to_binary.h"
+#include "main_window/form1.h"
+#include "runtime/forms/command_button.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/option_button.h"
+#include "runtime/forms/program.h"
+#include "runtime/forms/qt_text.h"
+#include "runtime/forms/text_box.h"
 
 #include <QApplication>
 #include <QClipboard>

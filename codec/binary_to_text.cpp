@@ -1,7 +1,7 @@
-#include "binary_to_text.h"
+#include "codec/binary_to_text.h"
 
-#include "digit_stream_decoder.h"
-#include "windows_1252.h"
+#include "codec/digit_stream_decoder.h"
+#include "runtime/base/windows_1252.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "codec_path.h"
+#include "codec/codec_path.h"
 
 namespace glyphmill {
 

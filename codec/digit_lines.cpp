@@ -1,4 +1,4 @@
-#include "digit_lines.h"
+#include "codec/digit_lines.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "digit_stream_decoder.h"
+#include "codec/digit_stream_decoder.h"
 
-#include "digit_swar.h"
-#include "digit_vector.h"
+#include "codec/digit_swar.h"
+#include "codec/digit_vector.h"
 
 #include <cstring>
 

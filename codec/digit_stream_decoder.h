@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codec_path.h"
+#include "codec/codec_path.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "number_to_binary.h"
+#include "codec/number_to_binary.h"
 
-#include "number_text.h"
+#include "runtime/base/number_text.h"
 
 #include <cmath>
 #include <cstdint>

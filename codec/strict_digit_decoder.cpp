@@ -1,7 +1,7 @@
-#include "strict_digit_decoder.h"
+#include "codec/strict_digit_decoder.h"
 
-#include "digit_swar.h"
-#include "digit_vector.h"
+#include "codec/digit_swar.h"
+#include "codec/digit_vector.h"
 
 #include <algorithm>
 #include <bit>

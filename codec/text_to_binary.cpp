@@ -1,7 +1,7 @@
-#include "text_to_binary.h"
+#include "codec/text_to_binary.h"
 
-#include "digit_lines.h"
-#include "windows_1252.h"
+#include "codec/digit_lines.h"
+#include "runtime/base/windows_1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "convert/command_line.h"
 
 #include <string_view>
 

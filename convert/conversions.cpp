@@ -1,13 +1,13 @@
-#include "conversions.h"
+#include "convert/conversions.h"
 
-#include "digit_stream_decoder.h"
-#include "exit_status.h"
-#include "help_text.h"
-#include "input_files.h"
-#include "number_to_binary.h"
-#include "output_stream.h"
-#include "strict_digit_decoder.h"
-#include "text_to_binary.h"
+#include "codec/digit_stream_decoder.h"
+#include "codec/number_to_binary.h"
+#include "codec/strict_digit_decoder.h"
+#include "codec/text_to_binary.h"
+#include "convert/exit_status.h"
+#include "convert/help_text.h"
+#include "convert/input_files.h"
+#include "convert/output_stream.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "help_text.h"
+#include "convert/help_text.h"
 
-#include "exit_status.h"
-#include "strict_digit_decoder.h"
+#include "codec/strict_digit_decoder.h"
+#include "convert/exit_status.h"
 
 #include <cstdio>
 

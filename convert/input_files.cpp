@@ -1,6 +1,6 @@
-#include "input_files.h"
+#include "convert/input_files.h"
 
-#include "exit_status.h"
+#include "convert/exit_status.h"
 
 #include <cerrno>
 #include <cstdio>

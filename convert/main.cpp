@@ -1,5 +1,5 @@
-#include "buffer_sizes.h"
-#include "tool.h"
+#include "convert/buffer_sizes.h"
+#include "convert/tool.h"
 
 #include <cerrno>
 #include <initializer_list>

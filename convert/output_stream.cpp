@@ -1,6 +1,6 @@
-#include "output_stream.h"
+#include "convert/output_stream.h"
 
-#include "exit_status.h"
+#include "convert/exit_status.h"
 
 #include <cerrno>
 #include <cstdio>

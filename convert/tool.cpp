@@ -1,10 +1,10 @@
-#include "tool.h"
+#include "convert/tool.h"
 
-#include "command_line.h"
-#include "conversions.h"
-#include "exit_status.h"
-#include "help_text.h"
-#include "output_stream.h"
+#include "convert/command_line.h"
+#include "convert/conversions.h"
+#include "convert/exit_status.h"
+#include "convert/help_text.h"
+#include "convert/output_stream.h"
 
 #include "glyphmill_version.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "streams.h"
+#include "convert/streams.h"
 
 #include <cstddef>
 

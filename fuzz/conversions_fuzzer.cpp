@@ -1,9 +1,9 @@
 // The window's conversions and the codec's byte paths against the
 // step-by-step model, and the decoding of a tips file.
-#include "against_model.h"
-#include "fuzz_harness.h"
-#include "stepwise_model.h"
-#include "text_file_encoding.h"
+#include "fuzz/fuzz_harness.h"
+#include "runtime/base/text_file_encoding.h"
+#include "tests/support/against_model.h"
+#include "tests/support/stepwise_model.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "fuzz_harness.h"
+#include "fuzz/fuzz_harness.h"
 
 #include <cstdint>
 #include <cstdio>

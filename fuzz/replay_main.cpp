@@ -1,7 +1,7 @@
 // Runs every file of the given corpus folders once through a fuzz target's
 // comparison, with any compiler and no fuzzing engine, so that the ordinary
 // test run checks each kept input.
-#include "fuzz_harness.h"
+#include "fuzz/fuzz_harness.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,15 +1,15 @@
-#include "frmtip.h"
+#include "tip_window/frmtip.h"
 
-#include "app.h"
-#include "command_button.h"
-#include "default_instances.h"
-#include "label.h"
-#include "line_input.h"
-#include "picture_box.h"
-#include "program.h"
-#include "qt_text.h"
-#include "random_numbers.h"
-#include "twips.h"
+#include "runtime/base/line_input.h"
+#include "runtime/base/random_numbers.h"
+#include "runtime/forms/app.h"
+#include "runtime/forms/command_button.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/label.h"
+#include "runtime/forms/picture_box.h"
+#include "runtime/forms/program.h"
+#include "runtime/forms/qt_text.h"
+#include "runtime/forms/twips.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "line_input.h"
+#include "runtime/base/line_input.h"
 
-#include "runtime_error.h"
-#include "text_file_encoding.h"
+#include "runtime/base/runtime_error.h"
+#include "runtime/base/text_file_encoding.h"
 
 #include <array>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "runtime/base/number_text.h"
 
-#include "runtime_error.h"
+#include "runtime/base/runtime_error.h"
 
 #include <algorithm>
 #include <array>

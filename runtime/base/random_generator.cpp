@@ -1,4 +1,4 @@
-#include "random_generator.h"
+#include "runtime/base/random_generator.h"
 
 namespace glyphmill {
 

@@ -1,6 +1,6 @@
-#include "random_numbers.h"
+#include "runtime/base/random_numbers.h"
 
-#include "random_generator.h"
+#include "runtime/base/random_generator.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "runtime_error.h"
+#include "runtime/base/runtime_error.h"
 
 namespace glyphmill {
 

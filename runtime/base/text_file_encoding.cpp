@@ -1,6 +1,6 @@
-#include "text_file_encoding.h"
+#include "runtime/base/text_file_encoding.h"
 
-#include "windows_1252.h"
+#include "runtime/base/windows_1252.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,11 @@
-#include "accessible_controls.h"
+#include "runtime/forms/accessible_controls.h"
 
-#include "frame.h"
-#include "option_button.h"
-#include "option_button_accessible.h"
-#include "picture_box.h"
-#include "text_box.h"
-#include "text_box_accessible.h"
+#include "runtime/forms/frame.h"
+#include "runtime/forms/option_button.h"
+#include "runtime/forms/option_button_accessible.h"
+#include "runtime/forms/picture_box.h"
+#include "runtime/forms/text_box.h"
+#include "runtime/forms/text_box_accessible.h"
 
 #include <QAccessibleWidget>
 

@@ -1,4 +1,4 @@
-#include "app.h"
+#include "runtime/forms/app.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "busy_cursor.h"
+#include "runtime/forms/busy_cursor.h"
 
 #include <QApplication>
 

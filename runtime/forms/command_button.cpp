@@ -1,6 +1,6 @@
-#include "command_button.h"
+#include "runtime/forms/command_button.h"
 
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
 namespace glyphmill {
 

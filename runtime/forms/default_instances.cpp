@@ -1,4 +1,4 @@
-#include "default_instances.h"
+#include "runtime/forms/default_instances.h"
 
 namespace glyphmill {
 

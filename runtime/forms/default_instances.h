@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form.h"
+#include "runtime/forms/form.h"
 
 #include <map>
 #include <memory>

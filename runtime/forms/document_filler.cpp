@@ -1,4 +1,4 @@
-#include "document_filler.h"
+#include "runtime/forms/document_filler.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>

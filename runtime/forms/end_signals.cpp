@@ -1,6 +1,6 @@
-#include "end_signals.h"
+#include "runtime/forms/end_signals.h"
 
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
-#include "program.h"
+#include "runtime/forms/program.h"
 
 #include <QApplication>
 #include <QMessageBox>

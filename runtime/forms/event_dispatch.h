@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime_error.h"
+#include "runtime/base/runtime_error.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "first_line_validator.h"
+#include "runtime/forms/first_line_validator.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "form.h"
+#include "runtime/forms/form.h"
 
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
 #include <QTimer>
 

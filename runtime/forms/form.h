@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form_window.h"
+#include "runtime/forms/form_window.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "form_window.h"
+#include "runtime/forms/form_window.h"
 
-#include "accessible_controls.h"
-#include "event_dispatch.h"
-#include "twips.h"
+#include "runtime/forms/accessible_controls.h"
+#include "runtime/forms/event_dispatch.h"
+#include "runtime/forms/twips.h"
 
 #include <QCloseEvent>
 #include <QLayout>

@@ -1,4 +1,4 @@
-#include "frame.h"
+#include "runtime/forms/frame.h"
 
 namespace glyphmill {
 

@@ -1,4 +1,4 @@
-#include "key_code.h"
+#include "runtime/forms/key_code.h"
 
 #include <QKeyEvent>
 

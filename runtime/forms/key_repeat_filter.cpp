@@ -1,4 +1,4 @@
-#include "key_repeat_filter.h"
+#include "runtime/forms/key_repeat_filter.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "label.h"
+#include "runtime/forms/label.h"
 
 namespace glyphmill {
 

@@ -1,4 +1,4 @@
-#include "one_level_undo.h"
+#include "runtime/forms/one_level_undo.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

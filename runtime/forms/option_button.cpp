@@ -1,4 +1,4 @@
-#include "option_button.h"
+#include "runtime/forms/option_button.h"
 
 namespace glyphmill {
 

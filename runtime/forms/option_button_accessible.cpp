@@ -1,6 +1,6 @@
-#include "option_button_accessible.h"
+#include "runtime/forms/option_button_accessible.h"
 
-#include "option_button.h"
+#include "runtime/forms/option_button.h"
 
 namespace glyphmill {
 namespace {

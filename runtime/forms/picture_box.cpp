@@ -1,6 +1,6 @@
-#include "picture_box.h"
+#include "runtime/forms/picture_box.h"
 
-#include "label.h"
+#include "runtime/forms/label.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "program.h"
+#include "runtime/forms/program.h"
 
 #include "glyphmill_version.h"
 

@@ -1,9 +1,9 @@
-#include "running_program.h"
+#include "runtime/forms/running_program.h"
 
-#include "default_instances.h"
-#include "end_signals.h"
-#include "event_dispatch.h"
-#include "program.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/end_signals.h"
+#include "runtime/forms/event_dispatch.h"
+#include "runtime/forms/program.h"
 
 #include <QApplication>
 

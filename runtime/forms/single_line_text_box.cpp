@@ -1,6 +1,6 @@
-#include "single_line_text_box.h"
+#include "runtime/forms/single_line_text_box.h"
 
-#include "first_line_validator.h"
+#include "runtime/forms/first_line_validator.h"
 
 #include <limits>
 #include <utility>

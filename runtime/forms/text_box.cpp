@@ -1,9 +1,9 @@
-#include "text_box.h"
+#include "runtime/forms/text_box.h"
 
-#include "document_filler.h"
-#include "event_dispatch.h"
-#include "key_code.h"
-#include "one_level_undo.h"
+#include "runtime/forms/document_filler.h"
+#include "runtime/forms/event_dispatch.h"
+#include "runtime/forms/key_code.h"
+#include "runtime/forms/one_level_undo.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "key_repeat_filter.h"
+#include "runtime/forms/key_repeat_filter.h"
 
 #include <QPlainTextEdit>
 

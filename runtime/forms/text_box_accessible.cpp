@@ -1,4 +1,4 @@
-#include "text_box_accessible.h"
+#include "runtime/forms/text_box_accessible.h"
 
 #include "document_filler.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_box_extents.h"
+#include "runtime/forms/text_box_extents.h"
 
 #include <QAccessibleWidget>
 

@@ -1,4 +1,4 @@
-#include "text_box_extents.h"
+#include "runtime/forms/text_box_extents.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "timer.h"
+#include "runtime/forms/timer.h"
 
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
 namespace glyphmill {
 

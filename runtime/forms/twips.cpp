@@ -1,4 +1,4 @@
-#include "twips.h"
+#include "runtime/forms/twips.h"
 
 namespace glyphmill {
 

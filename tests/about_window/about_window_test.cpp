@@ -1,8 +1,8 @@
 // The About window: what it says, the colour of its contact line and its
 // countdown on every tick, and how it closes itself.
-#include "form2.h"
-#include "timer.h"
-#include "window_fixture.h"
+#include "about_window/form2.h"
+#include "runtime/forms/timer.h"
+#include "tests/window_fixture/window_fixture.h"
 
 #include <QLabel>
 

@@ -1,8 +1,8 @@
 // What the tip window takes from the runtime's base: the lines of a text file
 // and random numbers.
-#include "line_input.h"
-#include "random_numbers.h"
-#include "temp_folder.h"
+#include "runtime/base/line_input.h"
+#include "runtime/base/random_numbers.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

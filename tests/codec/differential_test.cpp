@@ -1,6 +1,6 @@
 // The codec against the step-by-step model, on edge and generated inputs.
-#include "against_model.h"
-#include "stepwise_model.h"
+#include "tests/support/against_model.h"
+#include "tests/support/stepwise_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // glyphmill-convert: what it writes, reports and exits with, to the byte, on
 // files, pipes and reads of any size. Its library runs in this process; the
 // program runs where only a process shows the answer.
-#include "buffer_sizes.h"
-#include "run_in_process.h"
-#include "run_tool.h"
-#include "temp_folder.h"
+#include "convert/buffer_sizes.h"
+#include "tests/convert/run_in_process.h"
+#include "tests/convert/run_tool.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

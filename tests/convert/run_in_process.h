@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tool.h"
+#include "convert/tool.h"
 
 #include <string>
 #include <vector>

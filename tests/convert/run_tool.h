@@ -1,6 +1,6 @@
 #pragma once
 
-#include "child_process.h"
+#include "tests/support/child_process.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // How a text goes into a document without a window, and comes back: line
 // ends where the text goes in pieces, block ends, and the characters the
 // document would take for line ends.
-#include "document_filler.h"
+#include "runtime/forms/document_filler.h"
 
 #include <QGuiApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 // How a failure in a handler ends: an error of a value operation is reported
 // and the program goes on; anything else is reported and ends the program
 // with status 1, whichever handler it came from.
-#include "event_dispatch.h"
+#include "runtime/forms/event_dispatch.h"
 
 #include <QCoreApplication>
 #include <QTest>

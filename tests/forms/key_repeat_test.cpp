@@ -1,7 +1,7 @@
 // Keys reaching a box's key handler with real event times: a program typing
 // keys loses none, and of a held key only the repeats queued while the
 // handler was busy are dropped.
-#include "text_box.h"
+#include "runtime/forms/text_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // What a screen reader reads of the multi-line boxes: every line break reads
 // as "\n", offsets are the caret's, and a huge box answers with a bounded
 // piece instead of all of it.
-#include "text_box_accessible.h"
-#include "window_fixture.h"
+#include "runtime/forms/text_box_accessible.h"
+#include "tests/window_fixture/window_fixture.h"
 
 #include <QAccessible>
 

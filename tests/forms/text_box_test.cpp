@@ -1,7 +1,7 @@
 // The answer box after "DO!!!" with answers of many lines, as a user meets
 // it: what it reads back, what a copy gives, typing, its one undo level, and
 // a caret that stays lit in a huge line rather than lay it out on each blink.
-#include "window_fixture.h"
+#include "tests/window_fixture/window_fixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

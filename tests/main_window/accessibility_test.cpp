@@ -1,7 +1,7 @@
-#include "form1.h"
-#include "form2.h"
-#include "frmtip.h"
-#include "window_fixture.h"
+#include "about_window/form2.h"
+#include "main_window/form1.h"
+#include "tests/window_fixture/window_fixture.h"
+#include "tip_window/frmtip.h"
 
 #include <QAccessible>
 

@@ -1,9 +1,9 @@
 // Faults found by hostile use of the main window, each as the user met it.
-#include "command_button.h"
-#include "event_dispatch.h"
-#include "form2.h"
-#include "option_button.h"
-#include "window_fixture.h"
+#include "about_window/form2.h"
+#include "runtime/forms/command_button.h"
+#include "runtime/forms/event_dispatch.h"
+#include "runtime/forms/option_button.h"
+#include "tests/window_fixture/window_fixture.h"
 
 #include <QAction>
 #include <QClipboard>

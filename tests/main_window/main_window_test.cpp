@@ -1,7 +1,7 @@
 // The main window as its user drives it: what "DO!!!" writes where, the keys
 // of the text boxes, and what the window shows.
-#include "event_dispatch.h"
-#include "window_fixture.h"
+#include "runtime/forms/event_dispatch.h"
+#include "tests/window_fixture/window_fixture.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,13 +1,13 @@
-#include "against_model.h"
+#include "tests/support/against_model.h"
 
-#include "binary_to_text.h"
-#include "digit_lines.h"
-#include "digit_stream_decoder.h"
-#include "number_to_binary.h"
-#include "stepwise_model.h"
-#include "strict_digit_decoder.h"
-#include "strict_model.h"
-#include "text_to_binary.h"
+#include "codec/binary_to_text.h"
+#include "codec/digit_lines.h"
+#include "codec/digit_stream_decoder.h"
+#include "codec/number_to_binary.h"
+#include "codec/strict_digit_decoder.h"
+#include "codec/text_to_binary.h"
+#include "tests/support/stepwise_model.h"
+#include "tests/support/strict_model.h"
 
 #include <random>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "stepwise_model.h"
+#include "tests/support/stepwise_model.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "strict_model.h"
+#include "tests/support/strict_model.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The tip window: which tips "Next Tip" shows and how often, which tips file
 // it reads, what it says when there is none, and how it closes.
-#include "frmtip.h"
-#include "window_fixture.h"
+#include "tests/window_fixture/window_fixture.h"
+#include "tip_window/frmtip.h"
 
 #include <QFile>
 #include <QLabel>

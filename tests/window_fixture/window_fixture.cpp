@@ -1,7 +1,7 @@
-#include "window_fixture.h"
+#include "tests/window_fixture/window_fixture.h"
 
-#include "event_dispatch.h"
-#include "random_numbers.h"
+#include "runtime/base/random_numbers.h"
+#include "runtime/forms/event_dispatch.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "default_instances.h"
-#include "form1.h"
-#include "single_line_text_box.h"
-#include "text_box.h"
+#include "main_window/form1.h"
+#include "runtime/forms/default_instances.h"
+#include "runtime/forms/single_line_text_box.h"
+#include "runtime/forms/text_box.h"
 
 #include <QAction>
 #include <QApplication>
