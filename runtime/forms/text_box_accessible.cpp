@@ -1,6 +1,6 @@
 #include "runtime/forms/text_box_accessible.h"
 
-#include "document_filler.h"
+#include "runtime/forms/document_filler.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
