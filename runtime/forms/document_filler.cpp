@@ -1,7 +1,10 @@
 #include "runtime/forms/document_filler.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -109,6 +112,28 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
     }
     cursor.endEditBlock();
     return exact;
+}
+
+void DocumentFiller::countLines(QTextDocument &document, int firstBlock, int lastBlock) {
+    // A block not laid out yet counts as one line in the scroll bar of a
+    // QPlainTextEdit, which then misplaces everything below (1M lines: the
+    // middle of the bar showed line 179,968). Counting 1M lines of digits
+    // adds 25 ms CPU to filling them (127 ms, 102 without); laying them all
+    // out takes 3.3 s CPU and 58 MB more at the peak (offscreen window test,
+    // medians of 3).
+    bool changed = false;
+    for (QTextBlock block = document.findBlockByNumber(firstBlock);
+         block.isValid() && block.blockNumber() <= lastBlock; block = block.next()) {
+        const QString text = block.text();
+        const int lines =
+            1 + static_cast<int>(std::count(text.begin(), text.end(), QChar(QChar::LineSeparator)));
+        if (block.isVisible() && block.lineCount() < lines) {
+            block.setLineCount(lines);
+            changed = true;
+        }
+    }
+    if (QAbstractTextDocumentLayout *layout = document.documentLayout(); changed && layout)
+        Q_EMIT layout->documentSizeChanged(layout->documentSize());
 }
 
 QChar DocumentFiller::original(QChar shown) {

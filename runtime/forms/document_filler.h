@@ -5,6 +5,7 @@
 #include <functional>
 
 class QTextCursor;
+class QTextDocument;
 
 namespace glyphmill {
 
@@ -46,6 +47,11 @@ class DocumentFiller {
     static void toCopiedText(QString &shown);
     // The character of the text that a document character stands for.
     static QChar original(QChar shown);
+    // Gives each block of the range its count of lines before it is laid
+    // out, once the edit that filled them has ended: where no line is
+    // longer than the box is wide, the box shows each line of the text as
+    // one, and its scroll bar is right before the box lays the text out.
+    static void countLines(QTextDocument &document, int firstBlock, int lastBlock);
 
   private:
     template <typename View> bool fill(QTextCursor &cursor, View text);

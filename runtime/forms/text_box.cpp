@@ -120,6 +120,7 @@ template <typename View> void TextBox::fill(View text) {
     document()->setPlainText(QString());
     QTextCursor cursor(document());
     const bool exact = insertText(cursor, text);
+    DocumentFiller::countLines(*document(), 0, cursor.blockNumber());
     m_textPending = false;
     // The caret goes to the start, as after any new text.
     setTextCursor(QTextCursor(document()));
@@ -310,8 +311,10 @@ void TextBox::insertFromMimeData(const QMimeData *source) {
     m_undo->setTyping(false);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
+    const int firstBlock = cursor.blockNumber();
     insertText(cursor, QStringView(text));
     cursor.endEditBlock();
+    DocumentFiller::countLines(*document(), firstBlock, cursor.blockNumber());
     setTextCursor(cursor);
 }
 

@@ -1,5 +1,7 @@
 #include "runtime/forms/text_box_accessible.h"
 
+#include "runtime/forms/document_filler.h"
+
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -97,10 +99,7 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const {
 
 QString TextBoxAccessible::readable(QString text, int limit) {
     text.truncate(limit);
-    for (QChar &c : text) {
-        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u'\n';
-    }
+    DocumentFiller::toCopiedText(text);
     return text;
 }
 

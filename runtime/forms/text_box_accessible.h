@@ -9,10 +9,10 @@ class QTextDocument;
 
 namespace glyphmill {
 
-// What assistive technology reads of a multi-line text box. The box keeps
-// its line breaks as line and paragraph separators; each of them reads as
-// "\n", so offsets and counts are those of the caret. It reads the box's
-// document, however the box fills it.
+// What assistive technology reads of a multi-line text box. It reads the
+// box's document as DocumentFiller holds the text: each line or paragraph
+// separator reads as "\n" and each stand-in as the character the user put
+// in, so offsets and counts are those of the caret.
 //
 // Every answer is bounded, in time and in size, whatever the length of the
 // text: a reply larger than the accessibility bus takes (128 MiB) would cut
@@ -37,7 +37,8 @@ class TextBoxAccessible : public QAccessibleWidget,
     explicit TextBoxAccessible(QPlainTextEdit *box);
 
     // A piece of the box's document as read: each line or paragraph
-    // separator a "\n", at most `limit` characters.
+    // separator a "\n", each stand-in its original, at most `limit`
+    // characters.
     static QString readable(QString text, int limit = kMaxText);
 
     void *interface_cast(QAccessible::InterfaceType type) override;

@@ -108,6 +108,28 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QCOMPARE(reader(control("Text1"))->text(0, -1), "a\nb\nc\nd");
     }
 
+    // Characters the document would take as line ends are ordinary ones in
+    // the box, and read as the ones pasted, wherever a screen reader looks.
+    void pastedSeparators() {
+        const QString pasted = QString::fromUtf16(u"a\u2028b\u2029c\ufdd0d\ufdd1\r\ne");
+        const QString read = QString::fromUtf16(u"a\u2028b\u2029c\ufdd0d\ufdd1\ne");
+        paste(control("Text1"), pasted);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control("Text1"));
+        QAccessibleTextInterface *box = accessible->textInterface();
+        QCOMPARE(box->text(0, -1), read);
+        QCOMPARE(box->text(3, 6), read.mid(3, 3));
+        QCOMPARE(accessible->text(QAccessible::Value), read);
+        int start = -1, end = -1;
+        QCOMPARE(box->textAtOffset(1, QAccessible::CharBoundary, &start, &end), read.mid(1, 1));
+        QCOMPARE(box->textBeforeOffset(4, QAccessible::CharBoundary, &start, &end), read.mid(3, 1));
+        QCOMPARE(box->textAfterOffset(6, QAccessible::CharBoundary, &start, &end), read.mid(7, 1));
+        QCOMPARE(box->textAtOffset(2, QAccessible::LineBoundary, &start, &end), read.left(9));
+        QCOMPARE(QPair(start, end), QPair(0, 9));
+        box->setSelection(0, 1, 8);
+        box->selection(0, &start, &end);
+        QCOMPARE(box->text(start, end), read.mid(1, 7));
+    }
+
     // 1.3M characters, a 1.1M-character line among them: every answer has a
     // bounded size, and only the characters shown have extents.
     void hugeBox() {

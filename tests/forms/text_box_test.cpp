@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyleHints>
 
 using namespace glyphmill;
@@ -31,6 +32,26 @@ class TextBoxTest : public test::WindowTest {
     }
 
   private Q_SLOTS:
+    // The scroll bar of 1M answer lines: its middle shows the middle line,
+    // and its range stays put while scrolling lays lines out.
+    void scrollBarOverAMillionLines() {
+        constexpr int kLines = 1'000'000;
+        QString lines;
+        lines.reserve(kLines * 10);
+        for (int i = 0; i < kLines; ++i)
+            lines += u"01000001\r\n";
+        box("Text3")->SetText(lines);
+        QScrollBar *bar = box("Text3")->verticalScrollBar();
+        const int maximum = bar->maximum();
+        QVERIFY2(maximum > kLines - 100, qPrintable(QString::number(maximum)));
+        for (const int line : {kLines / 2, kLines / 4, kLines - 100}) {
+            bar->setValue(line);
+            // Each line is 8 digits and a line end in the document.
+            const int top = box("Text3")->cursorForPosition(QPoint(1, 1)).position() / 9;
+            QVERIFY2(std::abs(top - line) < 3, qPrintable(QString::number(top)));
+        }
+        QCOMPARE(bar->maximum(), maximum);
+    }
 
     // After "DO!!!" on 600 characters. Steps: "paste:TEXT" over everything;
     // "lines:FIRST:COUNT" selected with the keyboard and copied; "undo";
