@@ -1,6 +1,6 @@
 // How a text goes into a document without a window, and comes back: line
-// ends where the text goes in pieces, block ends, and the characters the
-// document would take for line ends.
+// ends where the text goes in pieces, and block ends. (The characters the
+// document would take for line ends are tested through the answer box.)
 #include "runtime/forms/document_filler.h"
 
 #include <QGuiApplication>
@@ -55,12 +55,6 @@ class DocumentFillerTest : public QObject {
         row("256 lines: a block ends", lines(256), 256, 2, lines(256));
         row("257 lines", lines(257), 257, 2, lines(257));
         row("512 lines and a bit", lines(512) + u'1', 512, 3, lines(512) + u'1');
-        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
-            const QString text = QStringLiteral("0100") + QChar(c) + QStringLiteral("0001");
-            row(qPrintable(QStringLiteral("U+%1 is a character").arg(c, 4, 16)), text, 0, 1, text);
-        }
-        const QString nbsp = QStringLiteral("A\u00a0B\r\n");
-        row("no-break space", nbsp, 1, 1, nbsp);
     }
     void fill() {
         QFETCH(QString, text);
@@ -79,16 +73,6 @@ class DocumentFillerTest : public QObject {
         QTextCursor start(&narrow);
         DocumentFiller().insert(start, QLatin1StringView(latin1));
         QCOMPARE(narrow.toRawText(), document.toRawText());
-    }
-
-    void copiedText() {
-        const QString text = QStringLiteral("A\u00a0\r\n\u2028\u2029\ufdd0\ufdd1");
-        QTextDocument document;
-        QTextCursor cursor(&document);
-        DocumentFiller().insert(cursor, text);
-        QString copied = document.toRawText();
-        DocumentFiller::toCopiedText(copied);
-        QCOMPARE(copied, QStringLiteral("A\u00a0\n\u2028\u2029\ufdd0\ufdd1"));
     }
 };
 

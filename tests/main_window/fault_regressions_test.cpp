@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -49,32 +48,6 @@ class FaultRegressionsTest : public test::WindowTest {
         QCOMPARE(std::exchange(m_reports, {}), QStringList{seen});
     }
 
-    void heldF4ConvertsOnce_data() {
-        // P: F4 pressed; R: a key repeat made while the conversion it follows
-        // ran (of a million characters, it takes far longer than the few
-        // milliseconds between them); L: a key repeat a minute later. Each
-        // conversion gives one report.
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("runs");
-        QTest::newRow("held") << "PRRRRRRR" << 1;
-        QTest::newRow("pressed again while converting") << "PRRRPRR" << 2;
-        QTest::newRow("held on after the conversion") << "PRRL" << 2;
-    }
-    void heldF4ConvertsOnce() {
-        QFETCH(QString, keys);
-        QFETCH(int, runs);
-        auto *input = control<TextBox>("Text1");
-        input->SetText(QString(1'000'000, u'A') + QStringLiteral("😀"));
-        for (int i = 0; i < keys.size(); ++i) {
-            const QChar key = keys[i];
-            auto *event = new QKeyEvent(QEvent::KeyPress, Qt::Key_F4, {}, {}, key != u'P');
-            event->setTimestamp(key == u'L' ? 61000 : key == u'R' ? 1000 + i : 1000);
-            QCoreApplication::postEvent(input, event);
-        }
-        QCoreApplication::sendPostedEvents(input, QEvent::KeyPress);
-        QCOMPARE(std::exchange(m_reports, {}).size(), runs);
-    }
-
     void numberBoxPaste_data() {
         QTest::addColumn<QString>("pasted"); // between the 1 and the 2 of "12"
         QTest::addColumn<QString>("kept");
@@ -94,7 +67,6 @@ class FaultRegressionsTest : public test::WindowTest {
         const QString many(99998, u'9');
         row("100,000 digits", {many, "1" + many + "2", refused + n + "…\" (100000 digits)"});
     }
-    void numberBoxUndo();
     void numberBoxPaste() {
         QFETCH(QString, pasted);
         QFETCH(QString, kept);
@@ -111,25 +83,25 @@ class FaultRegressionsTest : public test::WindowTest {
             std::exchange(m_reports, {}).value(0).section(" was", 0, 0).section("\n\n", 2);
         QCOMPARE(control<TextBox>("Text2")->Text() + quoted, shown);
     }
-};
 
-// Typed, then pasted with a line break: Ctrl+Z takes back the paste, then
-// the typing.
-void FaultRegressionsTest::numberBoxUndo() {
-    auto *box = numberBox();
-    box->setFocus();
-    QTest::keyClicks(box, "789");
-    paste(box, "1\n2");
-    QCOMPARE(box->Text(), "7891");
-    QStringList undone;
-    for (int i = 0; i < 2; ++i) {
-        QTest::keySequence(box, QKeySequence::Undo);
-        undone << box->Text();
+    // Typed, then pasted with a line break: Ctrl+Z takes back the paste, then
+    // the typing.
+    void numberBoxUndo() {
+        auto *box = numberBox();
+        box->setFocus();
+        QTest::keyClicks(box, "789");
+        paste(box, "1\n2");
+        QCOMPARE(box->Text(), "7891");
+        QStringList undone;
+        for (int i = 0; i < 2; ++i) {
+            QTest::keySequence(box, QKeySequence::Undo);
+            undone << box->Text();
+        }
+        QCOMPARE(undone, QStringList({"789", ""}));
+        QTest::keySequence(box, QKeySequence::Redo);
+        QCOMPARE(box->Text(), "789");
     }
-    QCOMPARE(undone, QStringList({"789", ""}));
-    QTest::keySequence(box, QKeySequence::Redo);
-    QCOMPARE(box->Text(), "789");
-}
+};
 
 QTEST_MAIN(FaultRegressionsTest)
 #include "fault_regressions_test.moc"

@@ -68,8 +68,6 @@ class MainWindowTest : public test::WindowTest {
             << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
         QTest::newRow("F1 in the input box: Binary To Ascii")
             << Click{"Option3 Text1 F1 F4", "01000001", "5", "A", "101", ""};
-        QTest::newRow("F1 in the answer box: Binary To Ascii")
-            << Click{"Option3 Text3 F1 F4", "01000001", "5", "A", "101", ""};
         QTest::newRow("F1 twice: Ascii To Binary")
             << Click{"Option3 Text1 F1 F1 F4", "Hi", "5", kHi, "101", ""};
         QTest::newRow("F1 in the number box: nothing")

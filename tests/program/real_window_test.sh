@@ -47,26 +47,27 @@ ends_with() {
     [ "$(cat "$out/program.log")" = "$3" ] || fail "$1: more than \"$3\" on standard error"
 }
 
+# copied TEXT WHAT: within 5 s the clipboard, as another X client reads it
+# (line ends as spaces), holds TEXT.
+copied() {
+    for _ in $(seq 50); do
+        answer=$(xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | tr '\n' ' ')
+        [ "$answer" = "$1" ] && return
+        sleep 0.1
+    done
+    fail "$2: \"$answer\""
+}
+
 start_display
 start_program "Exit"
 timeout 5 xdotool windowfocus --sync "$main" || fail 'no window "Glyphmill" to type in'
 # The input box has the focus; Tab Tab goes past "DO!!!" to the answer box.
 sleep 0.5 && xdotool type --delay 80 Hi && xdotool key --delay 100 F4 Tab Tab ctrl+a ctrl+c
-for _ in $(seq 50); do
-    answer=$(xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | tr '\n' ' ')
-    [ "$answer" = "01001000 01101001 " ] && break
-    sleep 0.1
-done
-[ "$answer" = "01001000 01101001 " ] || fail "the answer box holds \"$answer\", not the digits of Hi"
+copied "01001000 01101001 " "the answer box does not hold the digits of Hi"
 # A typed "x" taken back with Ctrl+Z and put back with Ctrl+Y, as X11 delivers them.
 xdotool key --delay 100 ctrl+End && xdotool type --delay 80 x
 xdotool key --delay 100 ctrl+z ctrl+y ctrl+a ctrl+c
-for _ in $(seq 50); do
-    answer=$(xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | tr '\n' ' ')
-    [ "$answer" = "01001000 01101001 x" ] && break
-    sleep 0.1
-done
-[ "$answer" = "01001000 01101001 x" ] || fail "after typing x, Ctrl+Z and Ctrl+Y the box holds \"$answer\""
+copied "01001000 01101001 x" "typed x, Ctrl+Z, Ctrl+Y"
 # Alt opens the menu bar, Down "Files"; "Exit" comes third, after the separator.
 xdotool key Alt_L && sleep 0.3 && xdotool key --delay 100 Down Down Down Return
 ends_with '"Exit"' 0 ""

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""The real program as a screen reader meets it, through AT-SPI: the answer
-box after "DO!!!" reads its line breaks as "\n" at the offsets of its caret,
-across the end of a block of lines, and answers the extents of all of it.
-
-Usage: screen_reader_test.py PROGRAM (under a display and a session bus)."""
+# The real program as a screen reader meets it, through AT-SPI: the answer
+# box after "DO!!!" reads its line breaks as "\n" at the offsets of its caret,
+# across the end of a block of lines, and answers the extents of all of it.
+# Usage: screen_reader_test.py PROGRAM (under a display and a session bus).
 
 import os
 import subprocess
@@ -15,13 +14,7 @@ from gi.repository import GLib
 
 
 def find(node, role, name):
-    if node.getRoleName() == role and node.name == name:
-        return node
-    for child in node:
-        found = child and find(child, role, name)
-        if found:
-            return found
-    return None
+    return pyatspi.findDescendant(node, lambda n: n.getRoleName() == role and n.name == name)
 
 
 def main():

@@ -31,30 +31,39 @@ class TipWindowTest : public test::WindowTest {
     }
 
   private Q_SLOTS:
-    // The file "help.cfg" holds these bytes, or links to what follows "-> ".
+    // The user's "help.cfg" holds these bytes, or links to what follows "-> ";
+    // the system's holds `system`. The user's file wins even when it holds no
+    // tip. (The file beside the program, first of all, is tested on the
+    // installed program.)
     void tipsAreChosenEvenly_data() {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("system");
         QTest::addColumn<QStringList>("tips");
-        QTest::newRow("three lines")
-            << QByteArray("one\ntwo\nthree\n") << QStringList{"one", "two", "three"};
-        QTest::newRow("CR LF, a lone CR, an empty tip")
-            << QByteArray("one\r\n\rthree") << QStringList{"one", "", "three"};
-        QTest::newRow("Windows-1252")
-            << QByteArray("Gr\xF6\xDF\x65 \x80\r\n") << QStringList{"Größe €"};
-        QTest::newRow("an empty file: no tip") << QByteArray("") << QStringList{""};
-        QTest::newRow("no file: how to make one") << QByteArray() << QStringList{kMissing};
-        QTest::newRow("a link to nothing") << QByteArray("-> nothing") << QStringList{kMissing};
-        QTest::newRow("a file that fails to read")
-            << QByteArray("-> /proc/self/mem") << QStringList{kMissing};
+        const auto row = [](const char *name, const QByteArray &file, const QStringList &tips,
+                            const QByteArray &system = {}) {
+            QTest::newRow(name) << file << system << tips;
+        };
+        row("three lines", "one\ntwo\nthree\n", {"one", "two", "three"});
+        row("CR LF, a lone CR, an empty tip", "one\r\n\rthree", {"one", "", "three"});
+        row("an empty file: no tip", "", {""});
+        row("no file: how to make one", {}, {kMissing});
+        row("a link to nothing", "-> nothing", {kMissing});
+        row("a file that fails to read", "-> /proc/self/mem", {kMissing});
+        row("the system's", {}, {"shipped"}, "shipped\n");
+        row("the user's over the system's", "mine\n", {"mine"}, "shipped\n");
+        row("the user's empty file over the system's", "", {""}, "shipped\n");
     }
 
     void tipsAreChosenEvenly() {
         QFETCH(QByteArray, file);
+        QFETCH(QByteArray, system);
         QFETCH(QStringList, tips);
         if (file.startsWith("-> "))
             QVERIFY(QFile::link(QString::fromUtf8(file.mid(3)), tipsPath()));
         else if (!file.isNull())
             writeTips(file);
+        if (!system.isNull())
+            writeTips(system, true);
         menu("mnuhelp");
         QVERIFY(tips.contains(shownTip()));
         const std::map<QString, int> seen = nextTips(1000 * int(tips.size()));
@@ -62,32 +71,6 @@ class TipWindowTest : public test::WindowTest {
         // Each about a thousand times: five standard deviations either side.
         for (const QString &tip : tips)
             QVERIFY2(seen.count(tip) && std::abs(seen.at(tip) - 1000) < 150, qPrintable(tip));
-    }
-
-    // The user's data folder before the system's; a file found is read even
-    // when it holds no tip. (The file beside the program, first of all, is
-    // tested on the installed program.)
-    void theUsersTipsWinOverTheSystems_data() {
-        QTest::addColumn<QByteArray>("user");
-        QTest::addColumn<QByteArray>("system");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("the system's") << QByteArray() << QByteArray("shipped") << "shipped";
-        QTest::newRow("the user's") << QByteArray("mine\n") << QByteArray() << "mine";
-        QTest::newRow("the user's over the system's")
-            << QByteArray("mine\n") << QByteArray("shipped") << "mine";
-        QTest::newRow("the user's empty file") << QByteArray("") << QByteArray("shipped") << "";
-        QTest::newRow("neither") << QByteArray() << QByteArray() << kMissing;
-    }
-
-    void theUsersTipsWinOverTheSystems() {
-        QFETCH(QByteArray, user);
-        QFETCH(QByteArray, system);
-        if (!user.isNull())
-            writeTips(user);
-        if (!system.isNull())
-            writeTips(system, true);
-        menu("mnuhelp");
-        QTEST(shownTip(), "shown");
     }
 
     // Every opening adds the file's lines to those read before; they stay
