@@ -38,14 +38,14 @@ class TextBoxTest : public test::WindowTest {
         lines.reserve(kLines * 10);
         for (int i = 0; i < kLines; ++i)
             lines += u"01000001\r\n";
-        box("Text3")->SetText(lines);
-        QScrollBar *bar = box("Text3")->verticalScrollBar();
+        control("Text3")->SetText(lines);
+        QScrollBar *bar = control("Text3")->verticalScrollBar();
         const int maximum = bar->maximum();
         QVERIFY2(maximum > kLines - 100, qPrintable(QString::number(maximum)));
         for (const int line : {kLines / 2, kLines / 4, kLines - 100}) {
             bar->setValue(line);
             // Each line is 8 digits and a line end in the document.
-            const int top = box("Text3")->cursorForPosition(QPoint(1, 1)).position() / 9;
+            const int top = control("Text3")->cursorForPosition(QPoint(1, 1)).position() / 9;
             QVERIFY2(std::abs(top - line) < 3, qPrintable(QString::number(top)));
         }
         QCOMPARE(bar->maximum(), maximum);
