@@ -50,8 +50,7 @@ class EventDispatchTest : public QObject {
                 QCoreApplication::exit(kGoesOn);
         });
         QTEST(QCoreApplication::exec(), "status");
-        QFETCH(QString, report);
-        QCOMPARE(reports, report.isNull() ? QStringList() : QStringList{report});
+        QTEST(reports.join(u'|'), "report");
         // An ended program runs no further handler.
         bool ran = false;
         EventDispatch::run([&ran] { ran = true; });

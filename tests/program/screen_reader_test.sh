@@ -2,10 +2,9 @@
 # Runs screen_reader_test.py on PROGRAM under a private X display and session
 # bus. Exit status 77 when a tool is missing.
 set -u
-for tool in xvfb-run dbus-run-session; do
-    command -v $tool >/dev/null || { echo "SKIP: no $tool (scripts/install-deps.sh test)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: no python3-pyatspi"; exit 77; }
+command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    { echo "SKIP: no xvfb-run, dbus-run-session or python3-pyatspi (scripts/install-deps.sh test)"; exit 77; }
 XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 exec xvfb-run -a dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/screen_reader_test.py" "${1:?}"
