@@ -41,11 +41,6 @@ class FaultRegressionsTest : public test::WindowTest {
         });
         control<CommandButton>("Command1")->click();
         QVERIFY2(seen.endsWith(QStringLiteral("has no 8-bit code")), qPrintable(seen));
-        // The program goes on.
-        EventDispatch::setReportSink(
-            [this](const QString &, const QString &text) { m_reports << text; });
-        control<CommandButton>("Command1")->click();
-        QCOMPARE(std::exchange(m_reports, {}), QStringList{seen});
     }
 
     void numberBoxPaste_data() {
@@ -54,7 +49,6 @@ class FaultRegressionsTest : public test::WindowTest {
         QTest::addColumn<QString>("shown"); // the binary answer, or the report's start
         row("CR LF", {"5\r\n6", "152", "10011000"});
         row("LF", {"5\n6\n7", "152", "10011000"});
-        row("CR", {"5\r6", "152", "10011000"});
         row("line break first", {"\n5", "12", "1100"});
         row("character of code 0", {QStringLiteral("3") + QChar(0) + "4", "132", "10000100"});
         row("code 0 first", {QString(QChar(0)) + "4", "12", "1100"});
@@ -64,8 +58,6 @@ class FaultRegressionsTest : public test::WindowTest {
         row("41 characters", {n + n + "9", "1" + n + n + "92", refused + n + "…\" (41 digits)"});
         row("41 digits in 42 characters", {"e" + n + n + "9", "1e" + n + n + "92",
                                            refused + "e" + n.left(18) + "…\" (41 digits)"});
-        const QString many(99998, u'9');
-        row("100,000 digits", {many, "1" + many + "2", refused + n + "…\" (100000 digits)"});
     }
     void numberBoxPaste() {
         QFETCH(QString, pasted);
@@ -98,8 +90,6 @@ class FaultRegressionsTest : public test::WindowTest {
             undone << box->Text();
         }
         QCOMPARE(undone, QStringList({"789", ""}));
-        QTest::keySequence(box, QKeySequence::Redo);
-        QCOMPARE(box->Text(), "789");
     }
 };
 

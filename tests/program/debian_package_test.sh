@@ -11,13 +11,8 @@ deb=$(echo "$out"/*.deb)
 check "name, version, description" [ "$(dpkg-deb -f "$deb" Package Version Description | head -n 3)" = \
     "$(printf 'Package: glyphmill\nVersion: 2.0.0.1\nDescription: Use It To Decode Binary Or Ascii')" ]
 check "depends on Qt Widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
-contents=$(dpkg-deb -c "$deb")
-for file in usr/bin/glyphmill usr/share/glyphmill/help.cfg \
-    usr/share/applications/glyphmill.desktop usr/share/man/man1/glyphmill.1.gz \
-    usr/share/doc/glyphmill/copyright usr/share/doc/glyphmill/changelog.gz \
-    usr/share/bash-completion/completions/glyphmill-convert; do
-    check "holds $file" grep -qF "./$file" <<<"$contents"
-done
+# What it installs is the install tree installed_program_test.sh checks; lintian
+# reports a missing copyright file or changelog.
 if command -v lintian >/dev/null; then
     check "lintian finds nothing above informational" lintian -I -E --pedantic --fail-on error,warning "$deb"
 fi
