@@ -12,10 +12,9 @@
 
 int main(int argc, char *argv[]) {
     std::vector<std::filesystem::path> files;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
         for (const auto &entry : std::filesystem::directory_iterator(argv[i]))
             files.push_back(entry.path());
-    }
     std::sort(files.begin(), files.end());
     int mismatches = 0;
     for (const auto &file : files) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/tool.h"
+#include "tests/support/temp_folder.h"
 
 #include <string>
 #include <vector>
@@ -33,13 +34,9 @@ inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
     InProcessRun run;
     run.status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
                                   {bufferSize, bufferSize});
-    for (const auto &[fd, text] :
-         {std::pair(streams.output, &run.out), {streams.errors, &run.err}}) {
-        char bytes[4096];
-        ::lseek(fd, 0, SEEK_SET);
-        for (ssize_t got; (got = ::read(fd, bytes, sizeof bytes)) > 0;)
-            text->append(bytes, static_cast<std::size_t>(got));
-    }
+    // Opened afresh by its name, each file is read from its start.
+    run.out = TempFolder::read("/proc/self/fd/" + std::to_string(streams.output));
+    run.err = TempFolder::read("/proc/self/fd/" + std::to_string(streams.errors));
     for (const int fd : {streams.input, streams.output, streams.errors})
         ::close(fd);
     return run;

@@ -20,6 +20,11 @@ std::string errorOf(const std::optional<RuntimeError> &error) {
     return error ? error->description() : "";
 }
 
+// The size of the next piece of the `left` bytes: all of them, or as `pieceChoice` picks.
+std::size_t pieceSize(std::minstd_rand &random, std::uint32_t pieceChoice, std::size_t left) {
+    return std::min(left, pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : left);
+}
+
 // The codes a decoder writes, given the bytes in pieces that `pieceChoice` picks,
 // each a copy of exactly its size.
 template <typename Decoder>
@@ -27,8 +32,7 @@ std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t piec
     std::minstd_rand random(pieceChoice);
     std::string codes;
     for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
-        count = std::min(bytes.size() - at,
-                         pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+        count = pieceSize(random, pieceChoice, bytes.size() - at);
         const std::vector<std::uint8_t> piece(bytes.begin() + at, bytes.begin() + at + count);
         std::vector<std::uint8_t> out(Decoder::outputCapacity(count));
         codes.append(out.begin(), out.begin() + decoder.decode(piece.data(), count, out.data()));
@@ -114,9 +118,7 @@ std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceCho
             text.resize(DigitGroupEncoder::outputCapacity(bytes.size()) + 1);
             std::size_t written = 0;
             for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
-                count =
-                    std::min(bytes.size() - at,
-                             pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+                count = pieceSize(random, pieceChoice, bytes.size() - at);
                 written += encoder.encode(codes + at, count, text.data() + written);
             }
             text.resize(written + encoder.finish(text.data() + written));

@@ -9,12 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char **environ;
-
 namespace glyphmill::test {
 
 RunResult runProgram(std::vector<std::string> arguments, const std::string &input,
-                     std::vector<std::string> environment, const std::string &output) {
+                     const std::string &output) {
     const TempFolder folder;
     const bool closedPipe = output == kClosedPipe;
     int pipeEnds[2] = {-1, -1};
@@ -25,19 +23,15 @@ RunResult runProgram(std::vector<std::string> arguments, const std::string &inpu
                                     : ::open((output.empty() ? folder.path("out") : output).c_str(),
                                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600),
                          ::open(folder.path("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)};
-    for (char **entry = environ; *entry; ++entry)
-        environment.emplace_back(*entry);
-    std::vector<char *> argv{nullptr}, envp{nullptr};
+    std::vector<char *> argv{nullptr};
     for (std::string &argument : arguments)
         argv.insert(argv.end() - 1, argument.data());
-    for (std::string &variable : environment)
-        envp.insert(envp.end() - 1, variable.data());
     const pid_t pid = ::fork();
     if (pid == 0) {
         for (int fd = 0; fd < 3; ++fd)
             ::dup2(files[fd], fd);
         ::signal(SIGPIPE, closedPipe ? SIG_IGN : SIG_DFL);
-        ::execvpe(argv[0], argv.data(), envp.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     for (const int file : files)

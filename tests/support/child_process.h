@@ -17,10 +17,9 @@ struct RunResult {
 inline const std::string kClosedPipe = "<closed pipe>";
 
 // Runs a program (a path, or a name looked up on PATH) to its end, with
-// `input` as its standard input and `environment` ("NAME=value") ahead of this
-// process's own. Standard output is collected, or goes to the file `output`
-// (such as /dev/full), or to kClosedPipe.
+// `input` as its standard input. Standard output is collected, or goes to the
+// file `output` (such as /dev/full), or to kClosedPipe.
 RunResult runProgram(std::vector<std::string> arguments, const std::string &input = {},
-                     std::vector<std::string> environment = {}, const std::string &output = {});
+                     const std::string &output = {});
 
 } // namespace glyphmill::test

@@ -9,8 +9,7 @@
 
 namespace glyphmill::test {
 
-// A folder of its own for a test's files, removed with everything in it,
-// files whose permissions were taken away included.
+// A folder of its own for a test's files, removed with everything in it.
 class TempFolder {
   public:
     TempFolder() {
@@ -21,8 +20,6 @@ class TempFolder {
     }
     ~TempFolder() {
         std::error_code ignored;
-        for (const auto &entry : std::filesystem::recursive_directory_iterator(m_path, ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, ignored);
         std::filesystem::remove_all(m_path, ignored);
     }
     TempFolder(const TempFolder &) = delete;
