@@ -28,9 +28,11 @@ void setAction(int signal, void (*handler)(int)) {
 
 EndSignals::EndSignals() {
     // A signal handler may do next to nothing: it writes the signal's number
-    // to a socket, and the event loop reads it like any other event.
+    // to a socket, and the event loop reads it like any other event. Neither
+    // end blocks: a burst of signals while the window is busy fills the socket,
+    // and a handler waiting for room would stop the thread that reads it.
     int ends[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends) != 0)
         return;
     m_readEnd = ends[0];
     s_writeEnd = ends[1];
@@ -60,17 +62,21 @@ void EndSignals::raiseAgain(int signal) {
 void EndSignals::handle(int signal) {
     const int savedErrno = errno;
     const char number = char(signal);
-    // Nothing to do when the socket is full: a signal is on its way already.
+    // A full socket drops the byte: a signal is on its way already.
     [[maybe_unused]] const ssize_t written = write(s_writeEnd, &number, 1);
     errno = savedErrno;
 }
 
 void EndSignals::takeSignal() {
-    char number = 0;
-    if (read(m_readEnd, &number, 1) != 1 || m_caught != 0)
-        return;
-    m_caught = number;
-    EventDispatch::endProgram();
+    // Every signal waiting is taken at once; the first one ends the program.
+    std::array<char, 256> numbers{};
+    ssize_t count = 0;
+    while ((count = read(m_readEnd, numbers.data(), numbers.size())) > 0) {
+        if (m_caught != 0)
+            continue;
+        m_caught = numbers[0];
+        EventDispatch::endProgram();
+    }
 }
 
 } // namespace glyphmill

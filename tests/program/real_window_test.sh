@@ -18,7 +18,7 @@ XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb
 # In a sanitizer build a leak still shows, the list of suppressions used not.
 export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0
 xvfb="" app=""
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+trap 'kill -KILL $app 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fail() { echo "FAIL: $*"; cat "$out/program.log"; exit 1; }
 # Starts the program and waits for its main window ($main); startup is slow
 # in a sanitizer build.
@@ -73,6 +73,15 @@ for signal in TERM:143 HUP:129; do
     kill -s "${signal%:*}" $app
     ends_with "SIG${signal%:*}" "${signal#*:}" ""
 done
+
+# A storm of SIGHUP while a paste of 10M characters keeps the window busy:
+# the signals that find the program busy must not stop it for good.
+start_program "a storm of SIGHUP"
+head -c 10000000 /dev/zero | tr '\0' x | xclip -selection clipboard -i
+timeout 5 xdotool windowfocus --sync "$main" || fail 'no window "Glyphmill" to paste in'
+xdotool key ctrl+v && sleep 0.2
+for _ in $(seq 400); do kill -HUP $app 2>/dev/null; sleep 0.002; done
+ends_with "a storm of SIGHUP" 129 ""
 
 # With the About window open too, so that its timer and its picture are in use.
 start_program "the X server ending"
