@@ -3,10 +3,12 @@
 #include "runtime/base/runtime_error.h"
 #include "runtime/base/text_file_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace glyphmill {
@@ -18,7 +20,22 @@ struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 
-// The bytes of a regular file, or nothing when it cannot be read whole.
+// The bytes before a UTF-8 sequence that the end of `bytes` cuts short.
+std::size_t withoutCutSequence(std::string_view bytes) {
+    const std::size_t size = bytes.size();
+    for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[size - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? size - back : size;
+    }
+    return size;
+}
+
+// The first LineInput::kMaxBytes of a regular file, or nothing when it cannot
+// be read. When the file goes on, a character that the limit cuts is left
+// out, so that a file of UTF-8 is still read as UTF-8.
 std::optional<std::string> readRegularFile(const std::filesystem::path &name) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(name, error))
@@ -29,7 +46,7 @@ std::optional<std::string> readRegularFile(const std::filesystem::path &name) {
     // The size a file reports is not trusted: some report 0 and have more.
     std::string bytes;
     std::array<char, 65536> buffer{};
-    for (;;) {
+    while (bytes.size() <= LineInput::kMaxBytes) {
         const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
         bytes.append(buffer.data(), count);
         if (count < buffer.size())
@@ -37,6 +54,10 @@ std::optional<std::string> readRegularFile(const std::filesystem::path &name) {
     }
     if (std::ferror(file.get()))
         return std::nullopt;
+    if (bytes.size() > LineInput::kMaxBytes) {
+        bytes.resize(LineInput::kMaxBytes);
+        bytes.resize(withoutCutSequence(bytes));
+    }
     return bytes;
 }
 
@@ -63,7 +84,11 @@ std::u16string LineInput::readLine() {
     std::size_t end = m_text.find_first_of(u"\r\n", m_position);
     if (end == std::u16string::npos)
         end = m_text.size();
-    std::u16string line = m_text.substr(m_position, end - m_position);
+    std::size_t length = std::min(end - m_position, LineInput::kMaxLineLength);
+    if (length < end - m_position && length > 0 &&
+        (m_text[m_position + length - 1] & 0xFC00) == 0xD800)
+        --length;
+    std::u16string line = m_text.substr(m_position, length);
     m_position = end;
     if (m_position < m_text.size()) {
         const bool pair = m_text[m_position] == u'\r' && m_position + 1 < m_text.size() &&

@@ -49,6 +49,7 @@ class TipWindowTest : public test::WindowTest {
         row("the system's", {}, {"shipped"}, "shipped\n");
         row("the user's over the system's", "mine\n", {"mine"}, "shipped\n");
         row("the user's empty file over the system's", "", {""}, "shipped\n");
+        row("one line of 20 MB, cut", QByteArray(20 << 20, 'w'), {QString(4096, u'w')});
     }
 
     void tipsAreChosenEvenly() {
