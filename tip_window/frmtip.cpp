@@ -4,6 +4,7 @@
 #include "runtime/base/random_numbers.h"
 #include "runtime/forms/app.h"
 #include "runtime/forms/command_button.h"
+#include "runtime/forms/data_folders.h"
 #include "runtime/forms/default_instances.h"
 #include "runtime/forms/label.h"
 #include "runtime/forms/picture_box.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QShortcut>
-#include <QStandardPaths>
 
 #include <cmath>
 
@@ -41,8 +41,7 @@ QString tipsFile() {
     const QString beside = QDir(App::Path()).filePath(kTipsFileName);
     if (QFileInfo(beside).isFile())
         return beside;
-    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                  QStringLiteral("glyphmill/") + kTipsFileName);
+    const QString shared = DataFolders::locate(QStringLiteral("glyphmill/") + kTipsFileName);
     return shared.isEmpty() ? beside : shared;
 }
 

@@ -3,6 +3,7 @@
 #include "tests/window_fixture/window_fixture.h"
 #include "tip_window/frmtip.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 
@@ -34,14 +35,16 @@ class TipWindowTest : public test::WindowTest {
     // The user's "help.cfg" holds these bytes, or links to what follows "-> ";
     // the system's holds `system`. The user's file wins even when it holds no
     // tip. (The file beside the program, first of all, is tested on the
-    // installed program.)
+    // installed program.) Relative data folders are ignored: the user's is
+    // then the one in the home folder, which here links to the system's.
     void tipsAreChosenEvenly_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("system");
         QTest::addColumn<QStringList>("tips");
+        QTest::addColumn<bool>("relative");
         const auto row = [](const char *name, const QByteArray &file, const QStringList &tips,
-                            const QByteArray &system = {}) {
-            QTest::newRow(name) << file << system << tips;
+                            const QByteArray &system = {}, bool relative = false) {
+            QTest::newRow(name) << file << system << tips << relative;
         };
         row("three lines", "one\ntwo\nthree\n", {"one", "two", "three"});
         row("no file: how to make one", {}, {kMissing});
@@ -49,6 +52,7 @@ class TipWindowTest : public test::WindowTest {
         row("the system's", {}, {"shipped"}, "shipped\n");
         row("the user's over the system's", "mine\n", {"mine"}, "shipped\n");
         row("the user's empty file over the system's", "", {""}, "shipped\n");
+        row("relative data folders", "mine\n", {"shipped"}, "shipped\n", true);
         row("one line of 20 MB, cut", QByteArray(20 << 20, 'w'), {QString(4096, u'w')});
     }
 
@@ -56,6 +60,14 @@ class TipWindowTest : public test::WindowTest {
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, system);
         QFETCH(QStringList, tips);
+        QFETCH(bool, relative);
+        if (relative) {
+            for (const char *name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"})
+                qputenv(name, QDir().relativeFilePath(qEnvironmentVariable(name)).toLocal8Bit());
+            QVERIFY(QDir().mkpath(QDir::home().filePath(".local")));
+            QVERIFY(QFile::link(m_dataFolders->filePath("system"),
+                                QDir::home().filePath(".local/share")));
+        }
         if (file.startsWith("-> "))
             QVERIFY(QFile::link(QString::fromUtf8(file.mid(3)), tipsPath()));
         else if (!file.isNull())

@@ -14,6 +14,7 @@ void WindowTest::init() {
     m_dataFolders = std::make_unique<QTemporaryDir>();
     qputenv("XDG_DATA_HOME", m_dataFolders->filePath("user").toLocal8Bit());
     qputenv("XDG_DATA_DIRS", m_dataFolders->filePath("system").toLocal8Bit());
+    qputenv("HOME", m_dataFolders->filePath("home").toLocal8Bit());
     for (const bool system : {false, true})
         QDir().mkpath(QFileInfo(tipsPath(system)).path());
     EventDispatch::setReportSink(

@@ -16,9 +16,9 @@
 namespace glyphmill::test {
 
 // What every window test starts from: a fresh program with its main window
-// shown, empty data folders of its own (so no tips file), random numbers that
-// are the same on every run, and the error reports collected instead of shown in
-// message boxes that would wait for a click.
+// shown, empty data and home folders of its own (so no tips file), random
+// numbers that are the same on every run, and the error reports collected
+// instead of shown in message boxes that would wait for a click.
 class WindowTest : public QObject {
     Q_OBJECT
 
