@@ -3,9 +3,10 @@
 # platform): types "Hi", presses F4, copies the answer box as another X client
 # sees it, types, undoes and redoes there, and ends the program with "Exit",
 # which must end it with status 0.
-# Then the other ways out: SIGTERM and SIGHUP end it by that signal, and the
-# X server going away ends it with Qt's status 1; none of them may crash it or
-# leave more on standard error than Qt's own line.
+# Then the other ways out: SIGTERM and SIGHUP end it by that signal (a storm
+# of them while it is busy too), and the X server going away ends it with Qt's
+# status 1; none of them may crash it or leave more on standard error than
+# Qt's own line.
 # Usage: real_window_test.sh PROGRAM OUTPUT_DIR (leaves program.log there).
 # Exit status 77 when a tool is missing.
 set -u
