@@ -195,10 +195,15 @@ void TextBoxAccessible::insertText(int offset, const QString &text) {
 void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString &text) {
     if (box()->isReadOnly())
         return;
-    // As typed: the box keeps the edit for undo as it keeps one typed.
-    setSelection(0, startOffset, endOffset);
+    // As typed: the box keeps the edit for undo as it keeps one typed. The
+    // event replaces a range after the caret: the box takes no selection
+    // away with an empty text.
+    const int count = characterCount();
+    const auto [start, end] =
+        std::minmax(std::clamp(startOffset, 0, count), std::clamp(endOffset, 0, count));
+    setSelection(0, start, start);
     QInputMethodEvent typed;
-    typed.setCommitString(text);
+    typed.setCommitString(text, 0, end - start);
     QCoreApplication::sendEvent(box(), &typed);
 }
 

@@ -76,7 +76,7 @@ def fuzz(box, seconds):
             text = "".join(rng.choice(pieces) for _ in range(rng.randint(1, 40)))
             answered(editable.insertText, offset, text, units(text) + rng.choice([0, 0, 3]))
         elif kind == 1:
-            answered(editable.deleteText, offset, offset + rng.randint(0, 30))
+            answered(editable.deleteText, offset, min(offset + rng.randint(0, 30), 2**31 - 1))
         elif kind == 2:
             answered(reader.getCharacterExtents, offset, 0)
             start = min(max(offset, 0), count + 1)
