@@ -8,6 +8,7 @@
 # Usage: screen_reader_test.py PROGRAM [--fuzz SECONDS] (under a display and
 # a session bus).
 
+import itertools
 import os
 import random
 import subprocess
@@ -31,41 +32,36 @@ def units(text):
     return len(text.encode("utf-16-le")) // 2
 
 
+# What call(*args) answers; a frozen program fails here.
 def answered(call, *args):
-    """What call(*args) answers; a frozen program fails here."""
     start = time.monotonic()
     result = call(*args)
     assert time.monotonic() - start < 10, (call.__name__, args)
     return result
 
 
+# Each boundary kind at -1, 0, a line end, inside a surrogate pair, the end,
+# past it and at the integer limits; at the end of the text, the last sentence.
 def check_boundaries(box):
-    """Each boundary kind at -1, 0, a line end, inside a surrogate pair, the
-    end, past it and at the integer limits."""
     text = "Hi. Ok\r\nA\U0001F600"
-    editable = box.queryEditableText()
-    editable.deleteText(0, box.queryText().characterCount)
+    editable, reader = box.queryEditableText(), box.queryText()
+    editable.deleteText(0, reader.characterCount)
     editable.insertText(0, text, units(text))
-    reader = box.queryText()
     assert reader.getText(0, -1) == "Hi. Ok\nA\U0001F600", repr(reader.getText(0, -1))
-    for boundary in BOUNDARIES:
-        for offset in (-1, 0, 6, 7, 9, 10, 11, 2**31 - 1, -2**31):
-            for query in QUERIES:
-                answered(getattr(reader, query), offset, boundary)
+    offsets = (-1, 0, 6, 7, 9, 10, 11, 2**31 - 1, -2**31)
+    for boundary, offset, query in itertools.product(BOUNDARIES, offsets, QUERIES):
+        answered(getattr(reader, query), offset, boundary)
     for offset in (-1, 10):
         found = reader.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_SENTENCE_START)
         assert tuple(found) == ("A\U0001F600", 7, 10), (offset, found)
 
 
 def fuzz(box, seconds):
-    pieces = ["a", "Z", "7", " ", ". ", "\r\n", "\n", "\r", "\u2028", "\u2029", "\ufdd0",
-              "\ufdd3", "\u200b", "e\u0301", "\U0001F600", "\t", "\u05d0"]
+    pieces = "a|Z|7| |. |\r\n|\n|\r|\u2028|\u2029|\ufdd0|\ufdd3|\u200b|e\u0301|\U0001F600|\t|\u05d0"
     seed = int(os.environ.get("GLYPHMILL_FUZZ_SEED", time.time()))
-    print("seed", seed)
+    print("seed", seed)  # GLYPHMILL_FUZZ_SEED=seed repeats a run.
     rng = random.Random(seed)
-    editable = box.queryEditableText()
-    reader = box.queryText()
-    calls = 0
+    editable, reader = box.queryEditableText(), box.queryText()
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         count = answered(lambda: reader.characterCount)
@@ -73,28 +69,22 @@ def fuzz(box, seconds):
                              rng.choice([2**31 - 1, -2**31])])
         kind = rng.randrange(8)
         if kind == 0 and count < 5000:
-            text = "".join(rng.choice(pieces) for _ in range(rng.randint(1, 40)))
+            text = "".join(rng.choice(pieces.split("|")) for _ in range(rng.randint(1, 40)))
             answered(editable.insertText, offset, text, units(text) + rng.choice([0, 0, 3]))
         elif kind == 1:
             answered(editable.deleteText, offset, min(offset + rng.randint(0, 30), 2**31 - 1))
         elif kind == 2:
             answered(reader.getCharacterExtents, offset, 0)
-            start = min(max(offset, 0), count + 1)
-            answered(reader.getRangeExtents, start, start + 50, 0)
         elif kind == 3:
             answered(reader.setSelection, 0, offset, rng.randint(0, count))
-            answered(reader.getSelection, 0)
-            answered(reader.getAttributeRun, offset, False)
         else:
             query = getattr(reader, rng.choice(QUERIES))
             found, start, end = answered(query, offset, rng.choice(BOUNDARIES))
             assert "\0" not in found, (found, start, end)
             if 0 <= start <= end <= count:
                 assert found == reader.getText(start, end), (found, start, end)
-        calls += 1
     whole = reader.getText(0, -1)
     assert "\0" not in whole and units(whole) == reader.characterCount, repr(whole[:80])
-    print(calls, "calls answered")
 
 
 def main():
@@ -137,12 +127,7 @@ def main():
         print("the answer box reads as shown, and every boundary answers")
     finally:
         program.terminate()
-        try:
-            program.wait(10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            raise
-    assert program.returncode in (0, -15, 143), program.returncode
+        program.wait(10)
 
 
 if __name__ == "__main__":
