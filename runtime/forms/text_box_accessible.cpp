@@ -199,8 +199,10 @@ void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QStrin
     // event replaces a range after the caret: the box takes no selection
     // away with an empty text.
     const int count = characterCount();
-    const auto [start, end] =
-        std::minmax(std::clamp(startOffset, 0, count), std::clamp(endOffset, 0, count));
+    const int first = std::clamp(startOffset, 0, count);
+    const int last = std::clamp(endOffset, 0, count);
+    const int start = std::min(first, last);
+    const int end = std::max(first, last);
     setSelection(0, start, start);
     QInputMethodEvent typed;
     typed.setCommitString(text, 0, end - start);
