@@ -6,8 +6,13 @@
 //                                               lines (text in lines of 80),
 //                                               binary (digit lines)
 //   window_bench paste MB [runs]                 a paste into the input box
-//   window_bench idle MB [seconds]               CPU ticks of an idle window
-//                                               with MB digits on one line
+//   window_bench idle MB [seconds] [BOX]         CPU ticks of an idle window
+//                                               with MB digits on one line in
+//                                               BOX (Text1, or Text5: the
+//                                               number box), which has the focus
+//   window_bench extents MB [runs]               a screen reader's first
+//                                               character extents in a line of
+//                                               MB zero-width spaces
 //   window_bench undo MB [pastes]                memory after repeated pastes
 //   window_bench methods MB [runs]               ways to give a box the answer
 //   window_bench line MB [runs]                  a paste of MB digits without a
@@ -25,8 +30,10 @@
 #include "runtime/forms/option_button.h"
 #include "runtime/forms/program.h"
 #include "runtime/forms/qt_text.h"
+#include "runtime/forms/single_line_text_box.h"
 #include "runtime/forms/text_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -214,13 +221,20 @@ void paste(double millions, int runs) {
                 static_cast<long long>(text.size()), median(times), runs, peakKiB() / 1024);
 }
 
-void idle(double millions, int seconds) {
-    auto *text1 = child<TextBox>("Text1");
+void idle(double millions, int seconds, const QString &box) {
     QString line = digitLinesOf(printableText(static_cast<qsizetype>(millions * 1e6 / 8)));
     line.remove(QStringLiteral("\r\n"));
-    text1->SetText(line);
-    text1->setFocus();
-    text1->moveCursor(QTextCursor::End);
+    if (box == QLatin1String("Text5")) {
+        auto *text5 = child<SingleLineTextBox>("Text5");
+        text5->SetText(line);
+        text5->setFocus();
+        text5->end(false);
+    } else {
+        auto *text1 = child<TextBox>("Text1");
+        text1->SetText(line);
+        text1->setFocus();
+        text1->moveCursor(QTextCursor::End);
+    }
     settle();
     // Let the window lay out and paint the line first, then count.
     QTest::qWait(3000);
@@ -229,9 +243,10 @@ void idle(double millions, int seconds) {
     timer.start();
     QTest::qWait(seconds * 1000);
     const long ticks = cpuTicks() - before;
-    std::printf("idle window, %lld digits on one line in the input box, caret in it: %ld CPU "
+    std::printf("idle window, %lld digits on one line in %s, caret in it: %ld CPU "
                 "ticks in %.1f s (%.1f%% of a core)\n",
-                static_cast<long long>(line.size()), ticks, timer.elapsed() / 1000.0,
+                static_cast<long long>(line.size()), qPrintable(box), ticks,
+                timer.elapsed() / 1000.0,
                 100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK)) /
                     (static_cast<double>(timer.elapsed()) / 1000.0));
 }
@@ -279,6 +294,24 @@ void longLine(double millions, int runs) {
                 "%.1f ms (medians of %d), peak memory %ld MiB\n",
                 static_cast<long long>(line.size()), median(pastes), median(keys), median(undos),
                 runs, peakKiB() / 1024);
+}
+
+// The extents of the first character as a screen reader asks for them, in a
+// line of zero-width spaces that the input box shows whole.
+void extents(double millions, int runs) {
+    auto *text1 = child<TextBox>("Text1");
+    QAccessibleTextInterface *reader =
+        QAccessible::queryAccessibleInterface(text1)->textInterface();
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        text1->SetText(QString(static_cast<qsizetype>(millions * 1e6), QChar(0x200b)));
+        text1->setFocus();
+        text1->moveCursor(QTextCursor::Start);
+        settle();
+        times.push_back(timedMs([&] { reader->characterRect(0); }));
+    }
+    std::printf("character extents in a line of %lld zero-width spaces: %.1f ms (median of %d)\n",
+                static_cast<long long>(millions * 1e6), median(times), runs);
 }
 
 // The answer box with `millions` million characters of digit lines: all of
@@ -428,7 +461,9 @@ int main(int argc, char *argv[]) {
         else if (mode == QLatin1String("paste"))
             paste(millions, count(3, 5));
         else if (mode == QLatin1String("idle"))
-            idle(millions, count(3, 10));
+            idle(millions, count(3, 10), args.value(4, QStringLiteral("Text1")));
+        else if (mode == QLatin1String("extents"))
+            extents(millions, count(3, 3));
         else if (mode == QLatin1String("undo"))
             undo(millions, count(3, 20));
         else if (mode == QLatin1String("line"))

@@ -20,5 +20,12 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build/sanitize --output-on-failure -j2
 
+# A screen reader's random questions and edits to the real window for 40 s,
+# under the sanitizers: every answer comes at once and reads what the box holds.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  tests/program/screen_reader_test.sh build/sanitize/glyphmill --fuzz 40
+
 # Every fuzz target for a bounded time (two minutes in all).
 scripts/fuzz.sh

@@ -178,6 +178,12 @@ QString DocumentFiller::textOf(QStringView shown) {
     return text;
 }
 
+bool DocumentFiller::holdsAsIs(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() != 0 && standInFor(c.unicode()) == c.unicode();
+    });
+}
+
 void DocumentFiller::toCopiedText(QString &shown) {
     for (QChar &c : shown) {
         if (isLineEnd(c))

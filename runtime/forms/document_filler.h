@@ -41,6 +41,9 @@ class DocumentFiller {
     bool insert(QTextCursor &cursor, QStringView text);
     bool insert(QTextCursor &cursor, QLatin1StringView text);
 
+    // Whether the document holds `text` as it is: it has no character that
+    // needs a stand-in, and none of code 0.
+    static bool holdsAsIs(QStringView text);
     // The text of the document's characters `shown`, line ends as CR LF.
     static QString textOf(QStringView shown);
     // The same in place, line ends as LF: what a copy to the clipboard gives.

@@ -2,6 +2,8 @@
 
 #include "runtime/forms/first_line_validator.h"
 
+#include <QEvent>
+
 #include <limits>
 #include <utility>
 
@@ -16,6 +18,7 @@ SingleLineTextBox::SingleLineTextBox(QWidget *parent)
         // A paste from the context menu comes outside the box's own events.
         QMetaObject::invokeMethod(this, &SingleLineTextBox::applyCut, Qt::QueuedConnection);
     }));
+    connect(this, &QLineEdit::textChanged, this, &SingleLineTextBox::updateBlinking);
 }
 
 void SingleLineTextBox::SetText(const QString &text) {
@@ -24,9 +27,18 @@ void SingleLineTextBox::SetText(const QString &text) {
 }
 
 bool SingleLineTextBox::event(QEvent *event) {
+    // The blink stops before the box starts its caret on getting the focus.
+    if (event->type() == QEvent::FocusIn)
+        updateBlinking();
     const bool done = QLineEdit::event(event);
     applyCut();
+    if (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide)
+        updateBlinking();
     return done;
+}
+
+void SingleLineTextBox::updateBlinking() {
+    m_steadyCaret.setSteady(hasFocus() && isVisible() && text().size() > SteadyCaret::kLineLimit);
 }
 
 void SingleLineTextBox::applyCut() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/forms/steady_caret.h"
+
 #include <QLineEdit>
 
 #include <optional>
@@ -27,10 +29,13 @@ class SingleLineTextBox : public QLineEdit {
     };
 
     void applyCut();
+    // The caret stays lit in a huge text (SteadyCaret).
+    void updateBlinking();
 
     // What the box should hold after a text put in was refused for its
     // line break.
     std::optional<Cut> m_cut;
+    SteadyCaret m_steadyCaret;
 };
 
 } // namespace glyphmill

@@ -7,13 +7,11 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QProgressBar>
-#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,10 +24,10 @@
 namespace glyphmill {
 namespace {
 
-// A line this long is laid out whole for every caret blink; the caret in it
-// stays lit instead. Laying out a line costs about 0.25 s CPU per 1M
+// A line longer than this is laid out whole for every caret blink; the caret
+// in it stays lit instead. Laying out a line costs about 0.25 s CPU per 1M
 // characters (window_bench line 10: a key typed in 10M digits 2.6 s).
-constexpr int kBlinkingLineLimit = 100'000;
+constexpr int kBlinkingLineLimit = SteadyCaret::kLineLimit;
 // A text up to this length is also kept as set or read, with its CR LF line
 // breaks; a longer one is read from the document when asked for. 16M
 // characters are 32 MiB; a 100M answer's peak was 348 MiB without a kept
@@ -78,11 +76,7 @@ TextBox::TextBox(QWidget *parent)
     });
 }
 
-TextBox::~TextBox() {
-    // A box that goes while its caret is steady gives the blink back.
-    if (m_savedFlashTime >= 0)
-        QGuiApplication::styleHints()->setCursorFlashTime(m_savedFlashTime);
-}
+TextBox::~TextBox() = default;
 
 QString TextBox::Text() const {
     if (m_text)
@@ -183,14 +177,7 @@ void TextBox::updateBlinking() {
             left.layout()->setCacheEnabled(false);
         m_cachedBlock = block.position();
     }
-    QStyleHints *hints = QGuiApplication::styleHints();
-    const bool steady = hasFocus() && huge && isVisible();
-    if (steady && m_savedFlashTime < 0) {
-        m_savedFlashTime = hints->cursorFlashTime();
-        hints->setCursorFlashTime(0);
-    } else if (!steady && m_savedFlashTime >= 0) {
-        hints->setCursorFlashTime(std::exchange(m_savedFlashTime, -1));
-    }
+    m_steadyCaret.setSteady(hasFocus() && huge && isVisible());
 }
 
 bool TextBox::event(QEvent *event) {
@@ -253,9 +240,29 @@ void TextBox::keyPressEvent(QKeyEvent *event) {
         redoLastEdit();
     } else {
         m_undo->setTyping(true);
-        QPlainTextEdit::keyPressEvent(event);
+        // The widget would take a typed U+2028 as a line break, and no
+        // stand-in from a key (they are noncharacters).
+        if (DocumentFiller::holdsAsIs(event->text()))
+            QPlainTextEdit::keyPressEvent(event);
+        else
+            putIn(withoutNul(event->text()));
         m_undo->setTyping(false);
     }
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent *event) {
+    // A screen reader may hand over a text padded with code 0 (AT-SPI
+    // insertText with a length beyond its text): only the part before it
+    // goes in, as with SetText.
+    // Line ends go in as pasted ones do.
+    const QString committed = event->commitString();
+    if (DocumentFiller::holdsAsIs(committed) && !committed.contains(u'\r') &&
+        !committed.contains(u'\n'))
+        return QPlainTextEdit::inputMethodEvent(event);
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    rest.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&rest);
+    putIn(withoutNul(committed));
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event) {
@@ -306,6 +313,10 @@ void TextBox::insertFromMimeData(const QMimeData *source) {
         return;
     QString text = source->text();
     text.remove(QChar(u'\0'));
+    putIn(text);
+}
+
+void TextBox::putIn(const QString &text) {
     QTextCursor cursor = textCursor();
     // The paste is one edit for undo, what it replaces included.
     m_undo->setTyping(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/forms/key_repeat_filter.h"
+#include "runtime/forms/steady_caret.h"
 
 #include <QPlainTextEdit>
 
@@ -17,6 +18,8 @@ class OneLevelUndo;
 // before it. Tab moves the focus, as in any dialog. Repeats of a held key
 // queued while its key handler was busy are dropped. A hidden box hands a text
 // it is given to the widget only when it is shown: nobody sees it before.
+// A character is the same whether typed, pasted, or put in by an input
+// method or a screen reader; no path puts in a character of code 0.
 // How the document holds the text: DocumentFiller. A copy is the plain text
 // alone. Undo has one level (OneLevelUndo): Ctrl+Z takes back the last edit,
 // Ctrl+Y or Ctrl+Shift+Z puts it back.
@@ -39,6 +42,7 @@ class TextBox : public QPlainTextEdit {
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void showEvent(QShowEvent *event) override;
@@ -49,6 +53,8 @@ class TextBox : public QPlainTextEdit {
   private:
     template <typename View> void fill(View text);
     template <typename View> bool insertText(QTextCursor &cursor, View text);
+    // Puts `text` in place of the selection, as the document keeps it.
+    void putIn(const QString &text);
     void undoLastEdit();
     void deleteSelection();
     void placeCaret(std::optional<int> position);
@@ -65,8 +71,7 @@ class TextBox : public QPlainTextEdit {
     OneLevelUndo *m_undo;
     // Where the block starts whose layout is kept (see updateBlinking).
     int m_cachedBlock = 0;
-    // The application's caret blink, while this box stops it.
-    int m_savedFlashTime = -1;
+    SteadyCaret m_steadyCaret;
     KeyDownHandler m_keyDown;
     KeyRepeatFilter m_repeats;
 };

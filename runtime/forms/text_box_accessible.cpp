@@ -1,6 +1,7 @@
 #include "runtime/forms/text_box_accessible.h"
 
 #include "runtime/forms/document_filler.h"
+#include "runtime/forms/text_segments.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
@@ -15,34 +16,6 @@ namespace {
 // either side of it: a word is rarely longer, and screen readers ask for one
 // at every caret move.
 constexpr int kNearby = 4096;
-
-// A piece of the text, answering boundary questions with Qt's own rules
-// (lines end after each "\n") as if it were the whole text.
-class Piece : public QAccessibleTextInterface {
-  public:
-    explicit Piece(QString text)
-        : m_text(std::move(text)) {}
-    QString text(int startOffset, int endOffset) const override {
-        return m_text.mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return static_cast<int>(m_text.size()); }
-    void selection(int, int *startOffset, int *endOffset) const override {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *, int *) const override { return {}; }
-
-  private:
-    QString m_text;
-};
 
 } // namespace
 
@@ -103,54 +76,42 @@ QString TextBoxAccessible::readable(QString text, int limit) {
     return text;
 }
 
-QString TextBoxAccessible::around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
-                                  int *startOffset, int *endOffset) const {
+QString TextBoxAccessible::around(int offset, QAccessible::TextBoundaryType boundaryType,
+                                  TextSegments::Side side, int *startOffset, int *endOffset) const {
     const int count = characterCount();
-    if (offset == -1)
-        offset = count;
-    if (boundaryType == QAccessible::NoBoundary && side == Side::At) {
-        *startOffset = 0;
-        *endOffset = std::min(count, kMaxText);
-        return text(0, *endOffset);
+    // -1 stands for the end; any other offset outside the text means its
+    // nearest end.
+    offset = offset == -1 ? count : std::clamp(offset, 0, count);
+    if (boundaryType == QAccessible::NoBoundary) {
+        const int end = side == TextSegments::Side::At ? std::min(count, kMaxText) : offset;
+        *startOffset = side == TextSegments::Side::At ? 0 : offset;
+        *endOffset = end;
+        return text(*startOffset, end);
     }
     const bool lines =
         boundaryType == QAccessible::LineBoundary || boundaryType == QAccessible::ParagraphBoundary;
     const int reach = lines ? kMaxText / 2 : kNearby;
-    const int from = std::clamp(offset - reach, 0, count);
-    const Piece piece(text(from, std::clamp(offset + reach, from, count)));
-    QString found;
-    const int at = offset - from;
-    switch (side) {
-    case Side::Before:
-        found = piece.textBeforeOffset(at, boundaryType, startOffset, endOffset);
-        break;
-    case Side::At:
-        found = piece.textAtOffset(at, boundaryType, startOffset, endOffset);
-        break;
-    case Side::After:
-        found = piece.textAfterOffset(at, boundaryType, startOffset, endOffset);
-        break;
-    }
-    for (int *end : {startOffset, endOffset}) {
-        if (*end >= 0)
-            *end += from;
-    }
-    return found;
+    const int from = std::max(offset, reach) - reach;
+    const QString piece = text(from, count - offset > reach ? offset + reach : count);
+    const TextSegments::Range found = TextSegments::find(piece, boundaryType, side, offset - from);
+    *startOffset = from + found.start;
+    *endOffset = from + found.end;
+    return piece.mid(found.start, found.end - found.start);
 }
 
 QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                             int *startOffset, int *endOffset) const {
-    return around(offset, boundaryType, Side::Before, startOffset, endOffset);
+    return around(offset, boundaryType, TextSegments::Side::Before, startOffset, endOffset);
 }
 
 QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                         int *startOffset, int *endOffset) const {
-    return around(offset, boundaryType, Side::At, startOffset, endOffset);
+    return around(offset, boundaryType, TextSegments::Side::At, startOffset, endOffset);
 }
 
 QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                            int *startOffset, int *endOffset) const {
-    return around(offset, boundaryType, Side::After, startOffset, endOffset);
+    return around(offset, boundaryType, TextSegments::Side::After, startOffset, endOffset);
 }
 
 int TextBoxAccessible::cursorPosition() const {
@@ -234,10 +195,17 @@ void TextBoxAccessible::insertText(int offset, const QString &text) {
 void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString &text) {
     if (box()->isReadOnly())
         return;
-    // As typed: the box keeps the edit for undo as it keeps one typed.
-    setSelection(0, startOffset, endOffset);
+    // As typed: the box keeps the edit for undo as it keeps one typed. The
+    // event replaces a range after the caret: the box takes no selection
+    // away with an empty text.
+    const int count = characterCount();
+    const int first = std::clamp(startOffset, 0, count);
+    const int last = std::clamp(endOffset, 0, count);
+    const int start = std::min(first, last);
+    const int end = std::max(first, last);
+    setSelection(0, start, start);
     QInputMethodEvent typed;
-    typed.setCommitString(text);
+    typed.setCommitString(text, 0, end - start);
     QCoreApplication::sendEvent(box(), &typed);
 }
 

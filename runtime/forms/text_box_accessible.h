@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/forms/text_box_extents.h"
+#include "runtime/forms/text_segments.h"
 
 #include <QAccessibleWidget>
 
@@ -70,11 +71,9 @@ class TextBoxAccessible : public QAccessibleWidget,
     void replaceText(int startOffset, int endOffset, const QString &text) override;
 
   private:
-    enum class Side { Before, At, After };
-
     QPlainTextEdit *box() const;
     QTextDocument *document() const;
-    QString around(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
+    QString around(int offset, QAccessible::TextBoundaryType boundaryType, TextSegments::Side side,
                    int *startOffset, int *endOffset) const;
 
     TextBoxExtents m_extents;

@@ -6,6 +6,8 @@
 
 #include <QAccessible>
 
+#include <climits>
+
 using namespace glyphmill;
 
 class TextBoxAccessibleTest : public test::WindowTest {
@@ -14,6 +16,11 @@ class TextBoxAccessibleTest : public test::WindowTest {
     static TextBox *answerBox() { return control("Text3"); }
     static QAccessibleTextInterface *reader(QWidget *box) {
         return QAccessible::queryAccessibleInterface(box)->textInterface();
+    }
+    static QPoint caretAt(TextBox *box, int position) {
+        QTextCursor cursor(box->document());
+        cursor.setPosition(position);
+        return box->viewport()->mapToGlobal(box->cursorRect(cursor).topLeft());
     }
 
     // Converts 600 characters and returns their answer as a screen reader
@@ -50,6 +57,11 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QTest::newRow("line: after the last of a block") << '>' << l << 2295 << 2304 << 2313;
         QTest::newRow("line: the last one") << '=' << l << 5399 << 5391 << 5400;
         QTest::newRow("range: across the block end") << 'r' << c << 0 << 2299 << 2308;
+        const auto s = QAccessible::SentenceBoundary;
+        QTest::newRow("sentence: the last, at the end") << '=' << s << 5400 << 5391 << 5400;
+        QTest::newRow("sentence: the last, at -1") << '=' << s << -1 << 5391 << 5400;
+        QTest::newRow("character: the largest offset") << '=' << c << INT_MAX << 5400 << 5400;
+        QTest::newRow("character: before the smallest") << '<' << c << INT_MIN << 0 << 0;
     }
     void aroundAnOffset() {
         QFETCH(char, side);
@@ -79,17 +91,12 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QCOMPARE(accessible->text(QAccessible::Value), answer);
         // The extents are where the box draws its caret, and follow it when
         // it scrolls.
-        const auto caretAt = [](int position) {
-            QTextCursor cursor(answerBox()->document());
-            cursor.setPosition(position);
-            return answerBox()->viewport()->mapToGlobal(answerBox()->cursorRect(cursor).topLeft());
-        };
-        QCOMPARE(box->characterRect(12).topLeft(), caretAt(12));
-        QCOMPARE(box->offsetAtPoint(caretAt(12) + QPoint(1, 1)), 12);
+        QCOMPARE(box->characterRect(12).topLeft(), caretAt(answerBox(), 12));
+        QCOMPARE(box->offsetAtPoint(caretAt(answerBox(), 12) + QPoint(1, 1)), 12);
         QVERIFY(box->characterRect(5390).isEmpty());
         QTest::keyClick(answerBox(), Qt::Key_End, Qt::ControlModifier);
         QVERIFY(box->characterRect(12).isEmpty());
-        QCOMPARE(box->characterRect(5390).topLeft(), caretAt(5390));
+        QCOMPARE(box->characterRect(5390).topLeft(), caretAt(answerBox(), 5390));
         QTest::keyClick(answerBox(), Qt::Key_Home, Qt::ControlModifier);
         for (int i = 0; i < 262; ++i)
             QTest::keyClick(answerBox(), Qt::Key_Down,
@@ -128,6 +135,48 @@ class TextBoxAccessibleTest : public test::WindowTest {
         box->setSelection(0, 1, 8);
         box->selection(0, &start, &end);
         QCOMPARE(box->text(start, end), read.mid(1, 7));
+    }
+
+    // A character is the same however it comes in, and no path puts in one
+    // of code 0 (a screen reader's insertText pads its text with them).
+    void everyPathPutsInTheSameText_data() {
+        QTest::addColumn<char>("path");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("kept");
+        const QString odd = QString::fromUtf16(u"P\u2028Q\u2029R\ufdd0S\ufdd1T");
+        for (const char path : {'k', 'm', 'r'})
+            QTest::addRow("%c: separators, noncharacters", path) << path << odd << odd;
+        QTest::newRow("r: line ends") << 'r' << "a\r\nb\nc"
+                                      << "a\r\nb\r\nc";
+        QTest::newRow("r: padded") << 'r' << QString("ABCDEFG") + QChar(0) + "H"
+                                   << "ABCDEFG";
+    }
+    void everyPathPutsInTheSameText() {
+        QFETCH(char, path);
+        QFETCH(QString, given);
+        QFETCH(QString, kept);
+        TextBox *box = control("Text1");
+        if (path == 'r')
+            QAccessible::queryAccessibleInterface(box)->editableTextInterface()->insertText(0,
+                                                                                            given);
+        for (const QChar c : path == 'k' ? given : QString()) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &key);
+        }
+        QInputMethodEvent method;
+        method.setCommitString(path == 'm' ? given : QString());
+        QApplication::sendEvent(box, &method);
+        QCOMPARE(box->Text(), kept);
+    }
+
+    // A line of zero-width characters is shown whole, and has extents up to
+    // as many characters as a screen may show.
+    void zeroWidthLine() {
+        TextBox *box = control("Text1");
+        box->SetText("1" + QString(100'000, QChar(0x200b)) + "1");
+        for (const int at : {1, 60'000})
+            QCOMPARE(reader(box)->characterRect(at).topLeft(), caretAt(box, 1));
+        QVERIFY(reader(box)->characterRect(100'001).isEmpty());
     }
 
     // 1.3M characters, a 1.1M-character line among them: every answer has a

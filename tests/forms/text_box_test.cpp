@@ -136,10 +136,19 @@ class TextBoxTest : public test::WindowTest {
         QCOMPARE(QApplication::clipboard()->text(), answer);
     }
 
+    void caretStaysLitInAHugeLine_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("input box") << "Text1";
+        QTest::newRow("number box") << "Text5";
+    }
     void caretStaysLitInAHugeLine() {
-        control("Text1")->SetText(QString(300000, u'1'));
-        control("Text1")->setFocus();
+        QFETCH(QString, box);
+        const QString line(300000, u'1');
+        box == "Text5" ? numberBox()->SetText(line) : control("Text1")->SetText(line);
+        control<QWidget>(qPrintable(box))->setFocus();
         QTRY_COMPARE(QGuiApplication::styleHints()->cursorFlashTime(), 0);
+        control("Text3")->setFocus();
+        QTRY_VERIFY(QGuiApplication::styleHints()->cursorFlashTime() > 0);
     }
 };
 
