@@ -78,10 +78,6 @@ class TipWindowTest : public test::WindowTest {
         writeTips("a\n");
         menu("mnuhelp");
         QVERIFY(QTest::qWaitForWindowActive(tipWindow()));
-        QStringList captions{tipWindow()->windowTitle()};
-        for (const char *name : {"Label1", "cmdNextTip", "cmdOK"})
-            captions << control<QWidget>(name, tipWindow())->property("text").toString();
-        QCOMPARE(captions, (QStringList{"Tip of the Day", "Did you know...", "&Next Tip", "OK"}));
         QTest::keyClick(tipWindow(), Qt::Key_Return);
         writeTips("b\n");
         menu("mnuhelp");
