@@ -1,12 +1,13 @@
 #include "about_window/form2.h"
 
 #include "runtime/base/number_text.h"
+#include "runtime/forms/basic_colours.h"
 #include "runtime/forms/default_instances.h"
 #include "runtime/forms/label.h"
+#include "runtime/forms/placed.h"
 #include "runtime/forms/program.h"
 #include "runtime/forms/qt_text.h"
 #include "runtime/forms/timer.h"
-#include "runtime/forms/twips.h"
 
 #include <QPixmap>
 
@@ -15,29 +16,21 @@
 namespace glyphmill {
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kOrange = 0x0080FF;
 constexpr int kRed = 0x0000FF;
 constexpr int kMagenta = 0xFF00FF;
 
-// A label with no font of its own takes the window's.
-Label *makeLabel(QWidget *parent, const QString &name, const QString &caption, QRect geometry,
-                 const std::optional<QFont> &font = std::nullopt) {
-    auto *label = new Label(parent);
-    label->setObjectName(name);
-    if (font)
-        label->setFont(*font);
-    label->setGeometry(geometry);
-    label->SetCaption(caption);
-    return label;
-}
-
-Label *makeArrayLabel(QWidget *parent, const char *array, int index, const QString &caption,
-                      QRect geometry, const std::optional<QFont> &font = std::nullopt) {
-    Label *label = makeLabel(parent, QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index),
-                             caption, geometry, font);
+// A member of a control array: "Label1(3)", its index in the "Index"
+// property. A label with no font of its own takes the window's.
+Label *arrayLabel(QWidget *parent, const char *array, int index, const QString &caption,
+                  QRect twips, const std::optional<QFont> &font = std::nullopt) {
+    auto *label = placed<Label>(
+        parent, QStringLiteral("%1(%2)").arg(QLatin1StringView(array)).arg(index), twips);
     label->setProperty("Index", index);
     label->SetBackColor(kWhite);
+    if (font)
+        label->setFont(*font);
+    label->SetCaption(caption);
     return label;
 }
 
@@ -78,7 +71,7 @@ QIcon noIcon() {
 } // namespace
 
 Form2::Form2()
-    : Form(QStringLiteral("Form2")) {}
+    : FormOf(QStringLiteral("Form2")) {}
 
 Timer &Form2::Timer1() {
     window();
@@ -114,40 +107,32 @@ void Form2::createControls(FormWindow &window) {
 
     // Later siblings are drawn in front, so the labels are made from the
     // backmost up.
-    m_label1[0] = makeArrayLabel(client, "Label1", 0, QStringLiteral("Glyphmill"),
-                                 twipsRect(1080, 360, 1335, 195), titleFont());
-    m_label1[1] = makeArrayLabel(client, "Label1", 1, QStringLiteral("Was coded by Tovrel"),
-                                 twipsRect(960, 600, 1530, 195));
-    m_label1[2] = makeArrayLabel(client, "Label1", 2, QStringLiteral("Contact Tovrel at "),
-                                 twipsRect(1080, 840, 1275, 195));
-    m_label2[0] = makeArrayLabel(client, "Label2", 0, QStringLiteral("tovrel@example.com"),
-                                 twipsRect(600, 1080, 2400, 195));
+    m_label1[0] = arrayLabel(client, "Label1", 0, QStringLiteral("Glyphmill"),
+                             {1080, 360, 1335, 195}, titleFont());
+    m_label1[1] = arrayLabel(client, "Label1", 1, QStringLiteral("Was coded by Tovrel"),
+                             {960, 600, 1530, 195});
+    m_label1[2] = arrayLabel(client, "Label1", 2, QStringLiteral("Contact Tovrel at "),
+                             {1080, 840, 1275, 195});
+    m_label2[0] = arrayLabel(client, "Label2", 0, QStringLiteral("tovrel@example.com"),
+                             {600, 1080, 2400, 195});
     m_label2[0]->SetForeColor(kMagenta);
-    m_label2[1] = makeArrayLabel(client, "Label2", 1, QStringLiteral("Special Thanx To:"),
-                                 twipsRect(1080, 1320, 1305, 195));
+    m_label2[1] = arrayLabel(client, "Label2", 1, QStringLiteral("Special Thanx To:"),
+                             {1080, 1320, 1305, 195});
     m_label2[2] =
-        makeArrayLabel(client, "Label2", 2, QStringLiteral("Zarno , Plimwick and Trosselbeck"),
-                       twipsRect(600, 1560, 2295, 195));
-    Label3 = makeLabel(client, QStringLiteral("Label3"), QStringLiteral("0"),
-                       twipsRect(120, 120, 90, 195));
+        arrayLabel(client, "Label2", 2, QStringLiteral("Zarno , Plimwick and Trosselbeck"),
+                   {600, 1560, 2295, 195});
+    Label3 = placed<Label>(client, "Label3", {120, 120, 90, 195});
+    Label3->SetCaption(QStringLiteral("0"));
     Label3->hide();
-    m_label1[3] = makeArrayLabel(client, "Label1", 3, QStringLiteral("7"),
-                                 twipsRect(480, 360, 120, 225), countdownFont());
-    Label4 = makeLabel(client, QStringLiteral("Label4"), QStringLiteral("0"),
-                       twipsRect(120, 360, 90, 195));
+    m_label1[3] =
+        arrayLabel(client, "Label1", 3, QStringLiteral("7"), {480, 360, 120, 225}, countdownFont());
+    Label4 = placed<Label>(client, "Label4", {120, 360, 90, 195});
+    Label4->SetCaption(QStringLiteral("0"));
     Label4->hide();
 
     m_timer1 = new Timer(200, &window);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setTimerHandler([this] { Timer1_Timer(); });
-}
-
-void Form2::releaseControls() {
-    m_timer1 = nullptr;
-    m_label1.fill(nullptr);
-    m_label2.fill(nullptr);
-    Label3 = nullptr;
-    Label4 = nullptr;
 }
 
 void Form2::Timer1_Timer() {

@@ -29,7 +29,7 @@ std::vector<std::uint8_t> randomBytes(std::size_t count) {
 }
 
 std::vector<std::uint8_t> digitLines(const std::vector<std::uint8_t> &bytes) {
-    std::vector<std::uint8_t> lines(bytes.size() * kDigitLineLength);
+    std::vector<std::uint8_t> lines(bytes.size() * digitGroupLength(DigitSeparator::CrLf));
     writeDigitLines(bytes.data(), bytes.size(), reinterpret_cast<char *>(lines.data()));
     return lines;
 }

@@ -1,6 +1,7 @@
 #include "codec/codec_path.h"
 
 namespace glyphmill {
+namespace {
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 
@@ -28,6 +29,8 @@ bool vectorDecodingSupported() noexcept {
 }
 
 #endif
+
+} // namespace
 
 CodecPath fastestEncodingPath() noexcept {
     static const CodecPath path =

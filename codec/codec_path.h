@@ -7,12 +7,9 @@ namespace glyphmill {
 // bytes; the vector path is only faster.
 enum class CodecPath { Portable, Vector };
 
-// Whether this processor runs the vector path of the encoder (AVX2).
-bool vectorEncodingSupported() noexcept;
-// Whether this processor runs the vector path of the decoder: AVX2 and a bit
-// extraction done in hardware (BMI2 on processors that do not emulate it).
-bool vectorDecodingSupported() noexcept;
-
+// The vector path where this processor runs it: AVX2 for the encoder, and
+// for the decoder also a bit extraction done in hardware (BMI2 on processors
+// that do not emulate it).
 CodecPath fastestEncodingPath() noexcept;
 CodecPath fastestDecodingPath() noexcept;
 

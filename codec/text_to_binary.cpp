@@ -10,6 +10,8 @@
 namespace glyphmill {
 namespace {
 
+constexpr std::size_t kLineLength = digitGroupLength(DigitSeparator::CrLf);
+
 bool isHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -58,7 +60,7 @@ RuntimeError unencodableCharacterError(std::u16string_view text, std::size_t pos
 
 TextToBinaryResult textToBinary(std::u16string_view text) {
     TextToBinaryResult result;
-    result.answer.resize(text.size() * kDigitLineLength);
+    result.answer.resize(text.size() * kLineLength);
     // Encode in blocks so that the code buffer stays small and hot.
     constexpr std::size_t kBlock = 4096;
     std::array<std::uint8_t, kBlock> codes{};
@@ -68,14 +70,14 @@ TextToBinaryResult textToBinary(std::u16string_view text) {
         for (std::size_t i = 0; i < count; ++i) {
             const auto code = Windows1252::encode(text[done + i]);
             if (!code) {
-                writeDigitLines(codes.data(), i, result.answer.data() + done * kDigitLineLength);
-                result.answer.resize((done + i) * kDigitLineLength);
+                writeDigitLines(codes.data(), i, result.answer.data() + done * kLineLength);
+                result.answer.resize((done + i) * kLineLength);
                 result.error = unencodableCharacterError(text, done + i + 1);
                 return result;
             }
             codes[i] = *code;
         }
-        writeDigitLines(codes.data(), count, result.answer.data() + done * kDigitLineLength);
+        writeDigitLines(codes.data(), count, result.answer.data() + done * kLineLength);
         done += count;
     }
     return result;

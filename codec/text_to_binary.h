@@ -11,8 +11,8 @@
 namespace glyphmill {
 
 // Writes, for each code, its eight binary digits (most significant first)
-// followed by CR LF: kDigitLineLength characters per code.
-inline constexpr std::size_t kDigitLineLength = 10;
+// followed by CR LF: digitGroupLength(DigitSeparator::CrLf) characters per
+// code.
 void writeDigitLines(const std::uint8_t *codes, std::size_t count, char *out) noexcept;
 
 struct TextToBinaryResult {

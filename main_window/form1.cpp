@@ -12,6 +12,7 @@
 #include "runtime/forms/key_code.h"
 #include "runtime/forms/label.h"
 #include "runtime/forms/option_button.h"
+#include "runtime/forms/placed.h"
 #include "runtime/forms/program.h"
 #include "runtime/forms/qt_text.h"
 #include "runtime/forms/single_line_text_box.h"
@@ -28,22 +29,6 @@
 
 namespace glyphmill {
 namespace {
-
-template <typename Control> Control *place(Control *control, const char *name, QRect geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-Label *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry) {
-    auto *label = place(new Label(parent), name, geometry);
-    label->SetCaption(caption);
-    return label;
-}
-
-TextBox *makeTextBox(QWidget *parent, const char *name, QRect geometry) {
-    return place(new TextBox(parent), name, geometry);
-}
 
 // A screen reader announces a box by its accessible name, and finds the label
 // that shows the name through the label's buddy.
@@ -68,7 +53,7 @@ QString quotedNumber(const QString &typed) {
 } // namespace
 
 Form1::Form1()
-    : Form(QStringLiteral("Form1")) {}
+    : FormOf(QStringLiteral("Form1")) {}
 
 void Form1::createControls(FormWindow &window) {
     Program::setMainWindow(&window);
@@ -82,30 +67,31 @@ void Form1::createControls(FormWindow &window) {
 
     // Later siblings are drawn in front, so the controls are made from the
     // backmost up.
-    Label2 = makeLabel(client, "Label2", QStringLiteral("Your Text  ->  Binary or Ascii:"),
-                       twipsRect(360, 120, 2040, 195));
-    Label3 = makeLabel(client, "Label3", QStringLiteral("Answer:"), twipsRect(3720, 120, 570, 195));
-    Label1 =
-        makeLabel(client, "Label1", QStringLiteral("Number:"), twipsRect(2400, 3960, 600, 195));
-    Label4 =
-        makeLabel(client, "Label4", QStringLiteral("Binary:"), twipsRect(2400, 4680, 480, 195));
-    Text1 = makeTextBox(client, "Text1", twipsRect(240, 360, 3255, 2925));
-    Command1 = place(new CommandButton(QStringLiteral("DO!!!"), client), "Command1",
-                     twipsRect(5640, 3480, 1215, 495));
-    Text3 = makeTextBox(client, "Text3", twipsRect(3600, 360, 3255, 2895));
-    Text4 = makeTextBox(client, "Text4", twipsRect(6480, 0, 495, 285));
+    Label2 = placed<Label>(client, "Label2", {360, 120, 2040, 195});
+    Label2->SetCaption(QStringLiteral("Your Text  ->  Binary or Ascii:"));
+    Label3 = placed<Label>(client, "Label3", {3720, 120, 570, 195});
+    Label3->SetCaption(QStringLiteral("Answer:"));
+    Label1 = placed<Label>(client, "Label1", {2400, 3960, 600, 195});
+    Label1->SetCaption(QStringLiteral("Number:"));
+    Label4 = placed<Label>(client, "Label4", {2400, 4680, 480, 195});
+    Label4->SetCaption(QStringLiteral("Binary:"));
+    Text1 = placed<TextBox>(client, "Text1", {240, 360, 3255, 2925});
+    Command1 =
+        placed<CommandButton>(client, "Command1", {5640, 3480, 1215, 495}, QStringLiteral("DO!!!"));
+    Text3 = placed<TextBox>(client, "Text3", {3600, 360, 3255, 2895});
+    Text4 = placed<TextBox>(client, "Text4", {6480, 0, 495, 285});
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Text4->hide();
-    Frame1 = place(new Frame(client), "Frame1", twipsRect(240, 3480, 1935, 1095));
-    Option1 = place(new OptionButton(QStringLiteral("Ascii To Binary"), client), "Option1",
-                    twipsRect(360, 3720, 1695, 255));
-    Option2 = place(new OptionButton(QStringLiteral("Binary To Ascii"), client), "Option2",
-                    twipsRect(360, 4080, 1695, 375));
-    Text2 = makeTextBox(client, "Text2", twipsRect(2400, 4920, 4575, 495));
-    Text5 = place(new SingleLineTextBox(client), "Text5", twipsRect(2400, 4200, 4575, 375));
-    Frame2 = place(new Frame(client), "Frame2", twipsRect(240, 4680, 1935, 735));
-    Option3 = place(new OptionButton(QStringLiteral("Number To Binary"), Frame2), "Option3",
-                    twipsRect(120, 240, 1575, 375));
+    Frame1 = placed<Frame>(client, "Frame1", {240, 3480, 1935, 1095});
+    Option1 = placed<OptionButton>(client, "Option1", {360, 3720, 1695, 255},
+                                   QStringLiteral("Ascii To Binary"));
+    Option2 = placed<OptionButton>(client, "Option2", {360, 4080, 1695, 375},
+                                   QStringLiteral("Binary To Ascii"));
+    Text2 = placed<TextBox>(client, "Text2", {2400, 4920, 4575, 495});
+    Text5 = placed<SingleLineTextBox>(client, "Text5", {2400, 4200, 4575, 375});
+    Frame2 = placed<Frame>(client, "Frame2", {240, 4680, 1935, 735});
+    Option3 = placed<OptionButton>(Frame2, "Option3", {120, 240, 1575, 375},
+                                   QStringLiteral("Number To Binary"));
     // Alone in its frame, Option3 forms a group of its own; Qt would treat a
     // lone exclusive button as an unselected one and skip it in the tab order.
     Option3->setAutoExclusive(false);
@@ -148,29 +134,6 @@ void Form1::createControls(FormWindow &window) {
     mnuexit = addItem("mnuexit", QStringLiteral("Exit"), &Form1::mnuexit_Click);
 
     Text1->setFocus();
-}
-
-void Form1::releaseControls() {
-    Frame2 = nullptr;
-    Option3 = nullptr;
-    Text5 = nullptr;
-    Text2 = nullptr;
-    Option2 = nullptr;
-    Option1 = nullptr;
-    Frame1 = nullptr;
-    Text4 = nullptr;
-    Text3 = nullptr;
-    Command1 = nullptr;
-    Text1 = nullptr;
-    Label4 = nullptr;
-    Label1 = nullptr;
-    Label3 = nullptr;
-    Label2 = nullptr;
-    mnufiles = nullptr;
-    mnuabout = nullptr;
-    mnuhelp = nullptr;
-    mnustreck = nullptr;
-    mnuexit = nullptr;
 }
 
 void Form1::Command1_Click() {

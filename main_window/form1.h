@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/forms/form.h"
+#include "runtime/forms/form_of.h"
 
 class QAction;
 class QMenu;
@@ -14,30 +14,7 @@ class OptionButton;
 class SingleLineTextBox;
 class TextBox;
 
-// The main window: input and answer boxes, the choice of conversion, "DO!!!"
-// and the "Files" menu.
-class Form1 : public Form {
-  public:
-    Form1();
-
-    void Command1_Click();
-    void Text1_KeyDown(int KeyCode, int Shift);
-    void Text3_KeyDown(int KeyCode, int Shift);
-    void mnuabout_Click();
-    void mnuhelp_Click();
-    void mnuexit_Click();
-
-  protected:
-    void createControls(FormWindow &window) override;
-    void releaseControls() override;
-    void closeRequested() override;
-
-  private:
-    void convertNumberToBinary();
-    void convertTextToBinary();
-    void convertBinaryToText();
-    void keyDown(int KeyCode);
-
+struct Form1Controls {
     Frame *Frame2 = nullptr;
     OptionButton *Option3 = nullptr;
     SingleLineTextBox *Text5 = nullptr;
@@ -58,6 +35,30 @@ class Form1 : public Form {
     QAction *mnuhelp = nullptr;
     QAction *mnustreck = nullptr;
     QAction *mnuexit = nullptr;
+};
+
+// The main window: input and answer boxes, the choice of conversion, "DO!!!"
+// and the "Files" menu.
+class Form1 : public FormOf<Form1Controls> {
+  public:
+    Form1();
+
+    void Command1_Click();
+    void Text1_KeyDown(int KeyCode, int Shift);
+    void Text3_KeyDown(int KeyCode, int Shift);
+    void mnuabout_Click();
+    void mnuhelp_Click();
+    void mnuexit_Click();
+
+  protected:
+    void createControls(FormWindow &window) override;
+    void closeRequested() override;
+
+  private:
+    void convertNumberToBinary();
+    void convertTextToBinary();
+    void convertBinaryToText();
+    void keyDown(int KeyCode);
 };
 
 } // namespace glyphmill

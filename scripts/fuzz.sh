@@ -1,10 +1,11 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang (address and undefined-behaviour
-# sanitizers) and runs each for a bounded time on a copy of its initial
-# corpus, so that the repository stays as it is. Fails when a target finds a
-# crash, a sanitizer report or a mismatch; prints how many inputs each ran.
+# sanitizers) and runs each on a copy of its initial corpus (so that the
+# repository stays as it is), the targets sharing a bounded time equally.
+# Fails when a target finds a crash, a sanitizer report or a mismatch; prints
+# how many inputs each ran.
 #
-# Usage: fuzz.sh [SECONDS [TARGET...]]   (default 120 seconds, every target)
+# Usage: fuzz.sh [SECONDS [TARGET...]]   (default 120 seconds in all, every target)
 # GLYPHMILL_FUZZ_BUILD sets the build folder (default build/fuzz).
 set -eu
 cd "$(dirname "$0")/.."
@@ -25,6 +26,8 @@ if [ $# -gt 0 ]; then
 else
   targets=$(cd fuzz && ls ./*_fuzzer.cpp | sed 's|^\./||; s|_fuzzer\.cpp$||')
 fi
+count=$(echo $targets | wc -w)
+per_target=$(( seconds / count > 0 ? seconds / count : 1 ))
 
 # The largest input: the model takes time in proportion to the length, and
 # longer inputs find little more.
@@ -41,12 +44,12 @@ for target in $targets; do
     cp -R "fuzz/corpus/$target/." "$scratch/$target/corpus/"
   fi
   log="$scratch/$target/log"
-  echo "Fuzzing $target for $seconds s"
+  echo "Fuzzing $target for $per_target s"
   status=0
   ASAN_SYMBOLIZER_PATH=$symbolizer \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$root/$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" \
+    "$root/$build/fuzz/${target}_fuzzer" -max_total_time="$per_target" \
       -max_len="$max_len" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$scratch/$target/findings/" "$scratch/$target/corpus" \
       >"$log" 2>&1 || status=$?
@@ -65,7 +68,7 @@ for target in $targets; do
 "
 done
 
-echo "Fuzzing, $seconds s per target:"
+echo "Fuzzing, $per_target s per target:"
 printf '%s' "$summary"
 if [ -n "$failed" ]; then
   echo "Fuzzing found faults in:$failed"

@@ -3,11 +3,13 @@
 #include "runtime/base/line_input.h"
 #include "runtime/base/random_numbers.h"
 #include "runtime/forms/app.h"
+#include "runtime/forms/basic_colours.h"
 #include "runtime/forms/command_button.h"
 #include "runtime/forms/data_folders.h"
 #include "runtime/forms/default_instances.h"
 #include "runtime/forms/label.h"
 #include "runtime/forms/picture_box.h"
+#include "runtime/forms/placed.h"
 #include "runtime/forms/program.h"
 #include "runtime/forms/qt_text.h"
 #include "runtime/forms/twips.h"
@@ -22,7 +24,6 @@
 namespace glyphmill {
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 const QString kTipsFileName = QStringLiteral("help.cfg");
 
 QString missingTipsFileMessage() {
@@ -45,28 +46,19 @@ QString tipsFile() {
     return shared.isEmpty() ? beside : shared;
 }
 
-Label *makeLabel(PictureBox *box, const char *name, const QString &caption, const QRect &geometry) {
-    auto *label = new Label(box, false);
-    label->setObjectName(QString::fromLatin1(name));
+// The labels on the white picture box: white too, text from the top left,
+// sized as designed whatever they show.
+Label *boxLabel(PictureBox *box, const char *name, QRect twips) {
+    auto *label = placed<Label>(box, name, twips, false);
     label->SetBackColor(kWhite);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->SetCaption(caption);
-    box->placeInside(label, geometry);
     return label;
-}
-
-CommandButton *makeButton(QWidget *parent, const char *name, const QString &caption,
-                          const QRect &geometry) {
-    auto *button = new CommandButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    return button;
 }
 
 } // namespace
 
 frmTip::frmTip()
-    : Form(QStringLiteral("frmTip")) {}
+    : FormOf(QStringLiteral("frmTip")) {}
 
 void frmTip::createControls(FormWindow &window) {
     window.setWindowTitle(QStringLiteral("Tip of the Day"));
@@ -77,20 +69,18 @@ void frmTip::createControls(FormWindow &window) {
     window.setClientSize(5415, 3000);
     QWidget *client = window.client();
 
-    cmdNextTip = makeButton(client, "cmdNextTip", QStringLiteral("&Next Tip"),
-                            twipsRect(4080, 600, 1215, 375));
-    Picture1 = new PictureBox(client);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(120, 120, 3735, 2715));
+    cmdNextTip = placed<CommandButton>(client, "cmdNextTip", {4080, 600, 1215, 375},
+                                       QStringLiteral("&Next Tip"));
+    Picture1 = placed<PictureBox>(client, "Picture1", {120, 120, 3735, 2715});
     Picture1->SetBackColor(kWhite);
     Picture1->SetPicture(QPixmap(QStringLiteral(":/glyphmill/glyphmill.xpm")));
     // The box shows no mark of focus, so it takes none.
     Picture1->setFocusPolicy(Qt::NoFocus);
-    Label1 = makeLabel(Picture1, "Label1", QStringLiteral("Did you know..."),
-                       twipsRect(540, 180, 2655, 255));
-    lblTipText = makeLabel(Picture1, "lblTipText", QString(), twipsRect(180, 840, 3255, 1635));
+    Label1 = boxLabel(Picture1, "Label1", {540, 180, 2655, 255});
+    Label1->SetCaption(QStringLiteral("Did you know..."));
+    lblTipText = boxLabel(Picture1, "lblTipText", {180, 840, 3255, 1635});
     lblTipText->setWordWrap(true);
-    cmdOK = makeButton(client, "cmdOK", QStringLiteral("OK"), twipsRect(4080, 120, 1215, 375));
+    cmdOK = placed<CommandButton>(client, "cmdOK", {4080, 120, 1215, 375}, QStringLiteral("OK"));
     cmdOK->setDefault(true);
 
     QWidget::setTabOrder(cmdOK, cmdNextTip);
@@ -119,14 +109,6 @@ void frmTip::addDefaultAndCancelKeys(FormWindow &window) {
         if (cmdOK)
             cmdOK->click();
     });
-}
-
-void frmTip::releaseControls() {
-    cmdNextTip = nullptr;
-    Picture1 = nullptr;
-    Label1 = nullptr;
-    lblTipText = nullptr;
-    cmdOK = nullptr;
 }
 
 void frmTip::Form_Load() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/forms/form.h"
+#include "runtime/forms/form_of.h"
 
 #include <QStringList>
 
@@ -12,9 +12,17 @@ class CommandButton;
 class Label;
 class PictureBox;
 
+struct frmTipControls {
+    CommandButton *cmdNextTip = nullptr;
+    PictureBox *Picture1 = nullptr;
+    Label *Label1 = nullptr;
+    Label *lblTipText = nullptr;
+    CommandButton *cmdOK = nullptr;
+};
+
 // The "Tip of the Day" window: one random line of the tips file "help.cfg",
 // another on "Next Tip".
-class frmTip : public Form {
+class frmTip : public FormOf<frmTipControls> {
   public:
     frmTip();
 
@@ -34,19 +42,12 @@ class frmTip : public Form {
 
   protected:
     void createControls(FormWindow &window) override;
-    void releaseControls() override;
     void Form_Load() override;
 
   private:
     void PickRandomTip();
     // Enter presses the focused button, else "OK"; Esc presses "OK".
     void addDefaultAndCancelKeys(FormWindow &window);
-
-    CommandButton *cmdNextTip = nullptr;
-    PictureBox *Picture1 = nullptr;
-    Label *Label1 = nullptr;
-    Label *lblTipText = nullptr;
-    CommandButton *cmdOK = nullptr;
 };
 
 } // namespace glyphmill

@@ -11,7 +11,6 @@ constexpr std::uint32_t kFirstStartValue = 0x2F6E2B1U;
 
 struct ProgramRandomNumbers {
     RandomGenerator generator{kFirstStartValue};
-    RandomNumbers::FixedSource fixedSource;
     std::uint32_t randomizeCount = 0;
 };
 
@@ -24,8 +23,6 @@ ProgramRandomNumbers &state() {
 
 void RandomNumbers::randomize() {
     ProgramRandomNumbers &numbers = state();
-    if (numbers.fixedSource)
-        return;
     const auto ticks =
         static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count() ^
                                    std::chrono::steady_clock::now().time_since_epoch().count());
@@ -36,18 +33,7 @@ void RandomNumbers::randomize() {
 }
 
 float RandomNumbers::next() {
-    ProgramRandomNumbers &numbers = state();
-    if (numbers.fixedSource)
-        return numbers.fixedSource();
-    return numbers.generator.next();
-}
-
-void RandomNumbers::installFixedSource(FixedSource source) {
-    state().fixedSource = std::move(source);
-}
-
-void RandomNumbers::removeFixedSource() {
-    state().fixedSource = nullptr;
+    return state().generator.next();
 }
 
 } // namespace glyphmill

@@ -48,8 +48,6 @@ class DocumentFiller {
     static QString textOf(QStringView shown);
     // The same in place, line ends as LF: what a copy to the clipboard gives.
     static void toCopiedText(QString &shown);
-    // The character of the text that a document character stands for.
-    static QChar original(QChar shown);
     // Gives each block of the range its count of lines before it is laid
     // out, once the edit that filled them has ended: where no line is
     // longer than the box is wide, the box shows each line of the text as
@@ -57,6 +55,8 @@ class DocumentFiller {
     static void countLines(QTextDocument &document, int firstBlock, int lastBlock);
 
   private:
+    // The character of the text that a document character stands for.
+    static QChar original(QChar shown);
     template <typename View> bool fill(QTextCursor &cursor, View text);
 
     Progress m_progress;

@@ -21,8 +21,6 @@ class EventDispatch {
 
     static void run(const std::function<void()> &handler);
 
-    // The text the user reads for an error.
-    static QString reportText(const RuntimeError &error);
     static void report(const RuntimeError &error);
 
     // Tests take the reports instead of a message box; an empty sink restores it.
@@ -35,6 +33,8 @@ class EventDispatch {
     static void clearProgramEnded();
 
   private:
+    // The text the user reads for an error.
+    static QString reportText(const RuntimeError &error);
     static void endOnError(const RuntimeError &error);
 
     static int s_depth;

@@ -12,7 +12,6 @@ class PictureBox : public QFrame {
   public:
     explicit PictureBox(QWidget *parent);
 
-    const QPixmap &Picture() const { return m_picture; }
     void SetPicture(const QPixmap &picture);
     void SetBackColor(int colour);
 

@@ -10,27 +10,12 @@
 namespace glyphmill {
 namespace {
 
-// Each input goes through the three conversions of the window and, each
-// character taken as a byte, through the codec's byte paths.
+// Each generated input goes through the three conversions of the window and,
+// each character taken as a byte, through the codec's byte paths.
 TEST(AgainstTheModel, EveryConversionAndCodecPath) {
-    std::vector<std::u16string> inputs{std::u16string(5000, u'0') + u"ő", u"", u""};
-    for (int code = 0; code < 256; ++code) {
-        inputs[1] += model::codePage(static_cast<std::uint8_t>(code));
-        for (const char c : std::bitset<8>(code).to_string() + "\r\n")
-            inputs[2] += c;
-    }
-    // The examples of the window's conversions and more, between bars.
-    const std::u16string examples =
-        u"Hi| \r\n|Hi→|A\u0080|A😀|\xDC00|0100100001101001|01001000\r\n01101001\r\n|01000001 "
-        u"01000010|1|0100000\r\r\n1|0100\n001x1xxxxx1|5|5.9| +.5 "
-        u"|-0|1e3|-0.0001|1e999|-1e999|1e-400|1,5|\t5|nan|inf|0x10|1e|5 "
-        u"5|+-5|32769|536870913|1073741823|1073741824|1073741825|1073741824.0000001|1073741824."
-        u"0000003|0.9999999999999999|١";
-    for (std::size_t at = 0, bar = 0; at <= examples.size(); at = bar + 1) {
-        bar = std::min(examples.find(u'|', at), examples.size());
-        inputs.push_back(examples.substr(at, bar - at));
-    }
-    // A line break at every place of a vector step, among zeros.
+    // The edge cases are kept with the fuzz corpus, which the tests replay.
+    std::vector<std::u16string> inputs;
+    // Numbers of every size up to 2^34, some negative, and counting numbers.
     std::mt19937 random(1206);
     for (int n = 0; n < 15000; ++n) {
         char number[64];

@@ -87,7 +87,7 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
         if (strictly(path, bytes, split, pieceChoice) != strict)
             found += "strict decoder; ";
-        std::string lines(bytes.size() * kDigitLineLength + 16, '#');
+        std::string lines(bytes.size() * digitGroupLength(DigitSeparator::CrLf) + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
         if (std::u16string(lines.begin(), lines.end()) !=
             model::textToBinary(characters).answer + std::u16string(16, u'#'))

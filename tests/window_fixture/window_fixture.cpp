@@ -1,6 +1,5 @@
 #include "tests/window_fixture/window_fixture.h"
 
-#include "runtime/base/random_numbers.h"
 #include "runtime/forms/event_dispatch.h"
 
 #include <QClipboard>
@@ -19,8 +18,6 @@ void WindowTest::init() {
         QDir().mkpath(QFileInfo(tipsPath(system)).path());
     EventDispatch::setReportSink(
         [this](const QString &, const QString &text) { m_reports << text; });
-    // Of single precision, in [0, 1).
-    RandomNumbers::installFixedSource([this] { return float(m_random() >> 8) * 0x1p-24F; });
     defaultInstance<Form1>().Show();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
 }
@@ -30,7 +27,6 @@ void WindowTest::cleanup() {
     DefaultInstances::clear();
     EventDispatch::clearProgramEnded();
     EventDispatch::setReportSink({});
-    RandomNumbers::removeFixedSource();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_dataFolders.reset();
     // No error that the test did not take.

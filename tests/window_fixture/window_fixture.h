@@ -11,14 +11,13 @@
 #include <QTest>
 
 #include <memory>
-#include <random>
 
 namespace glyphmill::test {
 
 // What every window test starts from: a fresh program with its main window
-// shown, empty data and home folders of its own (so no tips file), random
-// numbers that are the same on every run, and the error reports collected
-// instead of shown in message boxes that would wait for a click.
+// shown, empty data and home folders of its own (so no tips file), and the
+// error reports collected instead of shown in message boxes that would wait
+// for a click.
 class WindowTest : public QObject {
     Q_OBJECT
 
@@ -46,7 +45,6 @@ class WindowTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_dataFolders;
     QStringList m_reports;
-    std::mt19937 m_random{20240611};
 };
 
 } // namespace glyphmill::test
