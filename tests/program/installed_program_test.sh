@@ -7,6 +7,8 @@
 set -u
 cmake=${1:?} build=${2:?} source=${3:?} out=${4:?}
 prefix=$out/prefix failures=0
+# A real window on the X display of each check, whatever the caller's platform.
+export QT_QPA_PLATFORM=xcb
 check() { if "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi; }
 rm -rf "$prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$out.log" 2>&1 || { cat "$out.log"; exit 1; }
