@@ -1,10 +1,12 @@
 // The windows on other desktops than the default light one: texts that read
-// on a dark palette too.
+// on a dark palette too, and windows that open on small screens at any scale.
 #include "about_window/form2.h"
 #include "tests/window_fixture/window_fixture.h"
 #include "tip_window/frmtip.h"
 
 #include <QAbstractScrollArea>
+#include <QProcess>
+#include <QScreen>
 #include <QStyle>
 
 #include <cmath>
@@ -102,6 +104,81 @@ class DesktopTest : public test::WindowTest {
             QCOMPARE(text, fixedText);
         else if (name != u"Picture1")
             QVERIFY2(contrast(text, back) >= 4.5, qPrintable(text.name() + " on " + back.name()));
+    }
+
+    // Run by windowsFitTheScreen in a program of its own on the screen it
+    // sets up: where the three windows open, and the screen's free area.
+    void placesShown() {
+        if (!qEnvironmentVariableIsSet("GLYPHMILL_TEST_SCREEN"))
+            QSKIP("runs on a screen of its own");
+        menu("mnuabout");
+        menu("mnuhelp");
+        for (Form *form :
+             std::initializer_list<Form *>{&defaultInstance<Form1>(), &defaultInstance<Form2>(),
+                                           &defaultInstance<frmTip>()}) {
+            const QRect frame = form->window().frameGeometry(),
+                        area = form->window().screen()->availableGeometry();
+            std::printf("place %d %d %d %d %d %d %d %d\n", frame.x(), frame.y(), frame.width(),
+                        frame.height(), area.x(), area.y(), area.width(), area.height());
+        }
+    }
+
+    // The whole frame of every window lies on the screen; the main window
+    // opens at its own place where it fits there, the others beside it.
+    void windowsFitTheScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("dpi"); // 96 is scale 1
+        for (const QSize screen : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)})
+            for (const int dpi : {96, 144, 192})
+                QTest::addRow("%dx%d at %d dpi", screen.width(), screen.height(), dpi)
+                    << screen << dpi;
+    }
+
+    void windowsFitTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(int, dpi);
+        QFile config(m_dataFolders->filePath("screen.json"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1, )"
+                                    R"("height": %2, "logicalDpi": %3, "logicalBaseDpi": 96}]})")
+                         .arg(screen.width())
+                         .arg(screen.height())
+                         .arg(dpi)
+                         .toUtf8());
+        config.close();
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        environment.insert("GLYPHMILL_TEST_SCREEN", "1");
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {"placesShown"});
+        QVERIFY(child.waitForFinished(60000));
+        QList<QRect> frames;
+        QRect area;
+        for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+            if (QList<QByteArray> n = line.split(' '); n.size() == 9 && n[0] == "place") {
+                frames << QRect(n[1].toInt(), n[2].toInt(), n[3].toInt(), n[4].toInt());
+                area = QRect(n[5].toInt(), n[6].toInt(), n[7].toInt(), n[8].toInt());
+            }
+        }
+        QCOMPARE(frames.size(), 3);
+        QCOMPARE(area.size(), screen * 96 / dpi);
+        const QRect main = frames[0];
+        const QPoint own(274, 165); // 4110 and 2475 twips
+        for (const QRect &frame : frames) {
+            // Larger than the area, it lies at the area's left or top.
+            const QRect onScreen = frame.intersected(area);
+            QVERIFY(onScreen.width() == std::min(frame.width(), area.width()));
+            QVERIFY(onScreen.height() == std::min(frame.height(), area.height()));
+            QVERIFY(onScreen.topLeft() == frame.topLeft());
+            if (frame != main && main.top() + frame.height() <= area.bottom() + 1)
+                QCOMPARE(frame.top(), main.top());
+        }
+        if (QRect(own, main.size()).intersected(area).size() == main.size())
+            QCOMPARE(main.topLeft(), own);
+        else
+            QVERIFY(main.bottom() == area.bottom() || main.right() == area.right() ||
+                    main.top() == area.top());
     }
 };
 
