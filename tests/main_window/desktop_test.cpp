@@ -1,6 +1,7 @@
 // The windows on other desktops than the default light one: texts that read
 // on a dark palette too, and windows that open on small screens at any scale.
 #include "about_window/form2.h"
+#include "runtime/forms/program.h"
 #include "tests/window_fixture/window_fixture.h"
 #include "tip_window/frmtip.h"
 
@@ -104,6 +105,35 @@ class DesktopTest : public test::WindowTest {
             QCOMPARE(text, fixedText);
         else if (name != u"Picture1")
             QVERIFY2(contrast(text, back) >= 4.5, qPrintable(text.name() + " on " + back.name()));
+    }
+
+    // At scale 1 the window icon is the program's own 32 pixels; where the
+    // scale asks for more it is a drawing of the same design, not those
+    // pixels scaled up.
+    void iconAtEveryScale() {
+        const auto argb = [](const QImage &image) {
+            return image.convertToFormat(QImage::Format_ARGB32);
+        };
+        const QImage own = argb(QImage(":/glyphmill/glyphmill.xpm"));
+        QCOMPARE(argb(Program::icon().pixmap(QSize(32, 32), 1.0).toImage()), own);
+        for (const qreal scale : {1.5, 2.0, 4.0, 8.0}) {
+            const QImage drawn = argb(Program::icon().pixmap(QSize(32, 32), scale).toImage());
+            const int size = int(32 * scale);
+            QCOMPARE(drawn.size(), QSize(size, size));
+            for (const auto mode : {Qt::FastTransformation, Qt::SmoothTransformation}) {
+                const QImage copy = own.scaled(size, size, Qt::IgnoreAspectRatio, mode);
+                int differing = 0;
+                for (int i = 0; i < size * size; ++i) {
+                    const QColor a = drawn.pixelColor(i % size, i / size),
+                                 b = copy.pixelColor(i % size, i / size);
+                    differing +=
+                        std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                  std::abs(a.blue() - b.blue()), std::abs(a.alpha() - b.alpha())}) >
+                        64;
+                }
+                QVERIFY(differing > size * size / 50);
+            }
+        }
     }
 
     // Run by windowsFitTheScreen in a program of its own on the screen it

@@ -16,6 +16,11 @@ check "the tips are installed in share/glyphmill" cmp "$source/tip_window/help.c
 desktop=$prefix/share/applications/glyphmill.desktop
 check "the menu entry starts glyphmill" grep -qx 'Exec=glyphmill' "$desktop"
 check "the menu entry's icon" test -s "$prefix/share/icons/hicolor/32x32/apps/$(sed -n 's/^Icon=//p' "$desktop").png"
+icons=$prefix/share/icons/hicolor
+for size in 16 22 24 32 48 64 128 256; do # width and height in the PNG header
+    check "the ${size}px icon" [ "$(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x$size/apps/glyphmill.png" | xargs)" = "$size $size" ]
+done
+check "the scalable icon is a drawing of a few shapes" [ "$(grep -c '<' "$icons/scalable/apps/glyphmill.svg")" -lt 64 ]
 # The man pages and the menu entry are checked by lintian on the package.
 ! command -v appstreamcli >/dev/null || check "appstreamcli" appstreamcli validate --no-net "$prefix"/share/metainfo/*
 if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&
