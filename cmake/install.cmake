@@ -108,7 +108,9 @@ if(UNIX AND NOT APPLE)
   endif()
   install(FILES ${output} DESTINATION ${glyphmill_doc_dir})
 
-  # Theme icons, rendered from the program's own 32 x 32 icon at build time.
+  # Theme icons: the small sizes rendered from the program's own 32 x 32
+  # icon at build time, the larger ones and the scalable one drawn as vectors
+  # by resources/draw_icon.py.
   if(TARGET glyphmill AND NOT CMAKE_CROSSCOMPILING)
     add_executable(glyphmill_render_icon ${GLYPHMILL_DIST_DIR}/render_icon.cpp)
     target_link_libraries(glyphmill_render_icon PRIVATE glyphmill_options Qt6::Gui)
@@ -116,7 +118,7 @@ if(UNIX AND NOT APPLE)
     set(icon_source ${PROJECT_SOURCE_DIR}/resources/glyphmill.xpm)
     set(icon_root ${PROJECT_BINARY_DIR}/icons/hicolor)
     set(icon_outputs)
-    foreach(size 16 22 24 32 48 64 128 256)
+    foreach(size 16 22 24 32)
       set(output ${icon_root}/${size}x${size}/apps/glyphmill.png)
       add_custom_command(OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_root}/${size}x${size}/apps
@@ -126,16 +128,15 @@ if(UNIX AND NOT APPLE)
         VERBATIM)
       list(APPEND icon_outputs ${output})
     endforeach()
-    set(output ${icon_root}/scalable/apps/glyphmill.svg)
-    add_custom_command(OUTPUT ${output}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_root}/scalable/apps
-      COMMAND glyphmill_render_icon ${icon_source} ${output}
-      DEPENDS glyphmill_render_icon ${icon_source}
-      COMMENT "Rendering the scalable icon"
-      VERBATIM)
-    list(APPEND icon_outputs ${output})
     add_custom_target(glyphmill_theme_icons ALL DEPENDS ${icon_outputs})
     install(DIRECTORY ${icon_root} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+    set(icon_install ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    foreach(size 48 64 128 256)
+      install(FILES ${PROJECT_SOURCE_DIR}/resources/glyphmill-${size}.png
+        DESTINATION ${icon_install}/${size}x${size}/apps RENAME glyphmill.png)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/glyphmill.svg
+      DESTINATION ${icon_install}/scalable/apps)
   endif()
 endif()
 

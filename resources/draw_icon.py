@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the program's 32 x 32, 16-colour icon as XPM (and a Windows .ico).
+"""Draws the program's 32 x 32, 16-colour icon as XPM (and a Windows .ico),
+and the same design as a vector drawing: an SVG and PNGs of the larger sizes.
 
-A navy tile with a gold "0" above a white "1" beside a row of digit dots,
-drawn pixel by pixel so the icon stays crisp at its native size.
+A navy tile with a gold "0" beside a white "1" above a row of digit dots,
+drawn pixel by pixel so the icon stays crisp at its native size, and in
+outlines of the same 16 colours for the sizes where pixels would show.
+Needs nothing but Python 3; run it in resources/ after a change.
 """
+import math
 import struct
 import sys
+import zlib
 
 PALETTE = [  # the 16 colours of the classic VGA palette
     (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
@@ -14,6 +19,7 @@ PALETTE = [  # the 16 colours of the classic VGA palette
     (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
 ]
 TRANSPARENT = -1
+LARGE_SIZES = (48, 64, 128, 256)
 NAVY, TEAL, SILVER, GREY, YELLOW, BLUE, CYAN, WHITE, BLACK = 4, 6, 7, 8, 11, 12, 14, 15, 0
 
 GLYPHS = {
@@ -70,6 +76,135 @@ def draw():
     return px
 
 
+# The same design as a vector drawing, for the sizes above 32 pixels: each
+# shape is a colour and closed outlines (filled even-odd) in the 32-unit grid
+# of the pixel icon, and its SVG element.
+def rounded_rect(x0, y0, x1, y1, r, steps=8):
+    points = []
+    for cx, cy, start in ((x1 - r, y0 + r, -90), (x1 - r, y1 - r, 0),
+                          (x0 + r, y1 - r, 90), (x0 + r, y0 + r, 180)):
+        for i in range(steps + 1):
+            a = math.radians(start + 90 * i / steps)
+            points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return points
+
+
+def ellipse(cx, cy, rx, ry, steps=96):
+    return [(cx + rx * math.cos(2 * math.pi * i / steps), cy + ry * math.sin(2 * math.pi * i / steps))
+            for i in range(steps)]
+
+
+def bar(x0, y0, x1, y1, width):
+    # A straight stroke of that width from (x0, y0) to (x1, y1).
+    length = math.hypot(x1 - x0, y1 - y0)
+    nx, ny = (y0 - y1) / length * width / 2, (x1 - x0) / length * width / 2
+    return [(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)]
+
+
+def hex_colour(index):
+    return "#%02X%02X%02X" % PALETTE[index]
+
+
+def shapes():
+    out = []
+
+    def rect(colour, x0, y0, x1, y1, r):
+        out.append((colour, [rounded_rect(x0, y0, x1, y1, r)],
+                    f'<rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" rx="{r}"'))
+
+    def polygon(colour, points):
+        text = " ".join(f"{x:.3f},{y:.3f}" for x, y in points)
+        out.append((colour, [points], f'<polygon points="{text}"'))
+
+    def ring(colour, cx, cy, rx, ry, width):
+        path = " ".join(f"M{cx - a},{cy} a{a},{b} 0 1,0 {2 * a},0 a{a},{b} 0 1,0 {-2 * a},0"
+                        for a, b in ((rx, ry), (rx - width, ry - width)))
+        out.append((colour, [ellipse(cx, cy, rx, ry), ellipse(cx, cy, rx - width, ry - width)],
+                    f'<path fill-rule="evenodd" d="{path}"'))
+
+    # The tile: a dark edge at the bottom right, a light one at the top left.
+    rect(BLACK, 1, 1, 31, 31, 2.5)
+    rect(BLUE, 1, 1, 30, 30, 2)
+    rect(NAVY, 2, 2, 30, 30, 1.5)
+
+    def zero(colour, dx):  # a slashed "0" over the ten by fourteen units at (5, 4)
+        ring(colour, 10 + dx, 11 + dx, 5, 7, 2)
+        polygon(colour, bar(7.4 + dx, 14.6 + dx, 12.6 + dx, 7.4 + dx, 2))
+
+    def one(colour, dx):  # a "1" with a flag and a foot at (17, 4)
+        rect(colour, 21 + dx, 4 + dx, 23 + dx, 18 + dx, 0.3)
+        polygon(colour, bar(18.6 + dx, 8.2 + dx, 22 + dx, 4.8 + dx, 2))
+        rect(colour, 19 + dx, 16 + dx, 25 + dx, 18 + dx, 0.3)
+
+    zero(BLACK, 1)
+    zero(YELLOW, 0)
+    one(BLACK, 1)
+    one(WHITE, 0)
+    for i, bit in enumerate("01001000"):  # the punched tape: "H"
+        rect(CYAN if bit == "1" else TEAL, 5 + i * 3, 22, 7 + i * 3, 24, 0.4)
+    rect(SILVER, 4, 25, 28, 26, 0)
+    rect(GREY, 4, 26, 28, 27, 0)
+    return out
+
+
+def svg():
+    lines = ['<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">']
+    lines += [f'{element} fill="{hex_colour(colour)}"/>' for colour, _, element in shapes()]
+    return "\n".join(lines + ["</svg>"]) + "\n"
+
+
+def render(size, subrows=8):
+    """Rasterizes the vector design at size x size pixels, antialiased."""
+    scale = size / 32
+    rgba = [[(0.0, 0.0, 0.0, 0.0)] * size for _ in range(size)]
+    for colour, outlines, _ in shapes():
+        r, g, b = (c / 255 for c in PALETTE[colour])
+        edges = [(x0 * scale, y0 * scale, x1 * scale, y1 * scale)
+                 for outline in outlines
+                 for (x0, y0), (x1, y1) in zip(outline, outline[1:] + outline[:1]) if y0 != y1]
+        top = max(0, int(min(min(e[1], e[3]) for e in edges)))
+        bottom = min(size, int(max(max(e[1], e[3]) for e in edges)) + 1)
+        for row in range(top, bottom):
+            cover = [0.0] * (size + 1)
+            for k in range(subrows):
+                y = row + (k + 0.5) / subrows
+                xs = sorted(x0 + (y - y0) * (x1 - x0) / (y1 - y0) for x0, y0, x1, y1 in edges
+                            if min(y0, y1) <= y < max(y0, y1))
+                for xa, xb in zip(xs[::2], xs[1::2]):
+                    xa, xb = max(0.0, xa), min(float(size), xb)
+                    ia, ib = int(xa), int(xb)
+                    if ia == ib:
+                        cover[ia] += (xb - xa) / subrows
+                        continue
+                    cover[ia] += (ia + 1 - xa) / subrows
+                    for x in range(ia + 1, ib):
+                        cover[x] += 1 / subrows
+                    cover[ib] += (xb - ib) / subrows
+            line = rgba[row]
+            for x in range(size):
+                a = min(cover[x], 1.0)
+                if a > 0:
+                    dr, dg, db, da = line[x]
+                    line[x] = (r * a + dr * (1 - a), g * a + dg * (1 - a), b * a + db * (1 - a),
+                               a + da * (1 - a))
+    return rgba
+
+
+def png(rgba):
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    size = len(rgba)
+    raw = bytearray()
+    for line in rgba:
+        raw.append(0)
+        for r, g, b, a in line:  # colours are kept premultiplied while drawing
+            raw += bytes(round(c / a * 255) if a else 0 for c in (r, g, b)) + bytes((round(a * 255),))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
 def xpm(px):
     keys = ". abcdefghijklmnop"
     used = sorted({c for row in px for c in row})
@@ -115,3 +250,8 @@ if __name__ == "__main__":
         f.write(xpm(pixels))
     with open(f"{out}/glyphmill.ico", "wb") as f:
         f.write(ico(pixels))
+    with open(f"{out}/glyphmill.svg", "w") as f:
+        f.write(svg())
+    for size in LARGE_SIZES:
+        with open(f"{out}/glyphmill-{size}.png", "wb") as f:
+            f.write(png(render(size)))

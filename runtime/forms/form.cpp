@@ -28,7 +28,7 @@ void Form::load() {
 
 void Form::Show() {
     FormWindow &shown = window();
-    shown.show();
+    shown.open();
     shown.raise();
     shown.activateWindow();
 }

@@ -5,6 +5,7 @@
 #include "runtime/forms/twips.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 
@@ -35,16 +36,39 @@ void FormWindow::placeBeside(const QWidget *other) {
         return;
     constexpr int kGap = 8;
     const QRect beside = other->frameGeometry();
-    const QSize size = sizeHint();
+    const int width = sizeHint().width();
     QPoint position(beside.right() + 1 + kGap, beside.top());
-    if (const QScreen *screen = other->screen()) {
-        const QRect available = screen->availableGeometry();
-        if (position.x() + size.width() > available.right())
-            position.setX(std::max(available.left(), beside.left() - kGap - size.width()));
-        position.setY(std::clamp(position.y(), available.top(),
-                                 std::max(available.top(), available.bottom() - size.height())));
-    }
+    if (const QScreen *screen = other->screen();
+        screen && position.x() + width > screen->availableGeometry().right())
+        position.setX(beside.left() - kGap - width);
     move(position);
+}
+
+void FormWindow::open() {
+    if (isVisible()) {
+        show();
+        return;
+    }
+    // With what is known of the frame before the window is shown, then once
+    // more with the frame the window system gave it.
+    layout()->activate();
+    fitOnScreen();
+    show();
+    fitOnScreen();
+}
+
+void FormWindow::fitOnScreen() {
+    const QRect frame = frameGeometry();
+    const QScreen *screen = QGuiApplication::screenAt(frame.topLeft());
+    if (!screen)
+        screen = this->screen();
+    const QRect area = screen->availableGeometry();
+    const auto fit = [](int start, int length, int areaStart, int areaLength) {
+        return length >= areaLength ? areaStart
+                                    : std::clamp(start, areaStart, areaStart + areaLength - length);
+    };
+    move(fit(frame.left(), frame.width(), area.left(), area.width()),
+         fit(frame.top(), frame.height(), area.top(), area.height()));
 }
 
 void FormWindow::closeEvent(QCloseEvent *event) {

@@ -21,11 +21,17 @@ class FormWindow : public QMainWindow {
     // Opens the window beside `other` (to its right, or to its left where the
     // screen ends), top edges aligned; without `other` it stays where it is.
     void placeBeside(const QWidget *other);
+    // Shows the window. As it opens it keeps its place where its frame fits
+    // in the available area of the screen it opens on, else it moves just
+    // enough to fit (to the area's left or top where it is larger).
+    void open();
 
   protected:
     void closeEvent(QCloseEvent *event) override;
 
   private:
+    void fitOnScreen();
+
     QWidget *m_client;
     std::function<void()> m_closeHandler;
 };

@@ -1,6 +1,26 @@
 #include "runtime/forms/label.h"
 
+#include <cmath>
+
 namespace glyphmill {
+namespace {
+
+// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double luminance(const QColor &colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// Black or white, whichever contrasts more with `back`.
+QColor readableOn(const QColor &back) {
+    const double light = luminance(back) + 0.05;
+    return light / 0.05 >= 1.05 / light ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+} // namespace
 
 Label::Label(QWidget *parent, bool autoSize)
     : QLabel(parent)
@@ -30,12 +50,17 @@ QColor Label::colourOf(int bgr) {
 }
 
 void Label::applyColours() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colourOf(m_foreColor));
-    if (m_backColor >= 0) {
-        palette.setColor(QPalette::Window, colourOf(m_backColor));
+    // Only the roles set here are fixed; the others follow the system's
+    // palette, also when it changes while the program runs.
+    QPalette palette;
+    if (m_backColor) {
+        palette.setColor(QPalette::Window, colourOf(*m_backColor));
         setAutoFillBackground(true);
     }
+    if (m_foreColor)
+        palette.setColor(QPalette::WindowText, colourOf(*m_foreColor));
+    else if (m_backColor)
+        palette.setColor(QPalette::WindowText, readableOn(colourOf(*m_backColor)));
     setPalette(palette);
 }
 

@@ -2,9 +2,14 @@
 
 #include <QLabel>
 
+#include <optional>
+
 namespace glyphmill {
 
 // A label; colours are 24-bit numbers &H00BBGGRR (blue in the high byte).
+// Until the program sets a colour the label shows the system's, so that it
+// reads on light and dark desktops alike; a back colour set without a text
+// colour gets black or white text, whichever reads better on it.
 // An auto-sized label keeps its left and top and fits its text.
 class Label : public QLabel {
     Q_OBJECT
@@ -22,8 +27,8 @@ class Label : public QLabel {
     void applyColours();
 
     bool m_autoSize;
-    int m_foreColor = 0;
-    int m_backColor = -1; // transparent
+    std::optional<int> m_foreColor; // the system's text colour
+    std::optional<int> m_backColor; // transparent
 };
 
 } // namespace glyphmill

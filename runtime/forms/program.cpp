@@ -22,7 +22,12 @@ void Program::configure(QApplication &app) {
 }
 
 QIcon Program::icon() {
-    return QIcon(QStringLiteral(":/glyphmill/glyphmill.xpm"));
+    // The 32-pixel icon where it fits, the larger drawings where the window
+    // system asks for more pixels (a large task bar, a scale of 1.5 or 2).
+    QIcon icon(QStringLiteral(":/glyphmill/glyphmill.xpm"));
+    for (const int size : {48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/glyphmill/glyphmill-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 QFont Program::defaultFont() {

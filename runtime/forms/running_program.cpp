@@ -1,5 +1,6 @@
 #include "runtime/forms/running_program.h"
 
+#include "runtime/forms/application_start.h"
 #include "runtime/forms/default_instances.h"
 #include "runtime/forms/end_signals.h"
 #include "runtime/forms/event_dispatch.h"
@@ -10,7 +11,7 @@
 namespace glyphmill {
 
 RunningProgram::RunningProgram(int &argc, char **argv)
-    : m_application(std::make_unique<QApplication>(argc, argv))
+    : m_application(ApplicationStart::open(argc, argv))
     , m_endSignals(std::make_unique<EndSignals>()) {
     Program::configure(*m_application);
 }

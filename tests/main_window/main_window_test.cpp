@@ -72,6 +72,12 @@ class MainWindowTest : public test::WindowTest {
             << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
         QTest::newRow("F1 in the input box: Binary To Ascii")
             << Click{"Option3 Text1 F1 F4", "01000001", "5", "A", "101", ""};
+        QTest::newRow("F1 twice in the input box: back to Ascii To Binary")
+            << Click{"Text1 F1 F1 F4", "Hi", "", kHi, kOld, ""};
+        QTest::newRow("F1 twice in the answer box: back to Ascii To Binary")
+            << Click{"Text3 F1 F1 F4", "Hi", "", kHi, kOld, ""};
+        QTest::newRow("F1 twice in the answer box from Binary To Ascii: back")
+            << Click{"Option2 Text3 F1 F1 F4", "01000001", "", "A", kOld, ""};
     }
 
     void doButton() {

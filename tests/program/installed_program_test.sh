@@ -7,6 +7,8 @@
 set -u
 cmake=${1:?} build=${2:?} source=${3:?} out=${4:?}
 prefix=$out/prefix failures=0
+# A real window on the X display of each check, whatever the caller's platform.
+export QT_QPA_PLATFORM=xcb
 check() { if "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi; }
 rm -rf "$prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$out.log" 2>&1 || { cat "$out.log"; exit 1; }
@@ -14,6 +16,11 @@ check "the tips are installed in share/glyphmill" cmp "$source/tip_window/help.c
 desktop=$prefix/share/applications/glyphmill.desktop
 check "the menu entry starts glyphmill" grep -qx 'Exec=glyphmill' "$desktop"
 check "the menu entry's icon" test -s "$prefix/share/icons/hicolor/32x32/apps/$(sed -n 's/^Icon=//p' "$desktop").png"
+icons=$prefix/share/icons/hicolor
+for size in 16 22 24 32 48 64 128 256; do # width and height in the PNG header
+    check "the ${size}px icon" [ "$(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x$size/apps/glyphmill.png" | xargs)" = "$size $size" ]
+done
+check "the scalable icon is a drawing of a few shapes" [ "$(grep -c '<' "$icons/scalable/apps/glyphmill.svg")" -lt 64 ]
 # The man pages and the menu entry are checked by lintian on the package.
 ! command -v appstreamcli >/dev/null || check "appstreamcli" appstreamcli validate --no-net "$prefix"/share/metainfo/*
 if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&

@@ -6,7 +6,7 @@
 # Then the other ways out: SIGTERM and SIGHUP end it by that signal (a storm
 # of them while it is busy too), and the X server going away ends it with Qt's
 # status 1; none of them may crash it or leave more on standard error than
-# Qt's own line.
+# Qt's own line. Without a display at all it says so and ends with status 1.
 # Usage: real_window_test.sh PROGRAM OUTPUT_DIR (leaves program.log there).
 # Exit status 77 when a tool is missing.
 set -u
@@ -50,6 +50,11 @@ copied() {
     done
     fail "$2: \"$answer\""
 }
+
+# Without a display: one line that says so, and status 1 (no abort, no core).
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$out/program.log" 2>&1 &
+app=$!
+ends_with "no display" 1 "${program##*/}: no display could be opened (DISPLAY is not set)"
 
 # Xvfb picks a free display and writes its number once it takes clients.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$XDG_RUNTIME_DIR/display" 2>/dev/null &
