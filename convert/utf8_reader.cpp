@@ -19,6 +19,20 @@ std::uint64_t load64(const std::uint8_t *at) {
     return word;
 }
 
+// The code of each character of two bytes in UTF-8, by its eleven bits, or
+// -1 when the code page has none.
+const std::array<std::int16_t, 2048> &twoByteCodes() {
+    static const std::array<std::int16_t, 2048> codes = [] {
+        std::array<std::int16_t, 2048> table{};
+        for (std::size_t value = 0; value < table.size(); ++value) {
+            const auto code = Windows1252::encode(static_cast<char16_t>(value));
+            table[value] = static_cast<std::int16_t>(value >= 0x80 && code ? *code : -1);
+        }
+        return table;
+    }();
+    return codes;
+}
+
 std::string quotedBytes(const std::uint8_t *bytes, std::size_t count) {
     std::string text = "'";
     for (std::size_t i = 0; i < count; ++i) {
@@ -150,6 +164,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         p = character.length - m_heldCount;
         m_heldCount = 0;
     }
+    const auto &twoBytes = twoByteCodes();
     while (p < count) {
         // Runs of ASCII, eight bytes at a time.
         while (p + 8 <= count) {
@@ -162,6 +177,21 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         }
         if (p == count)
             break;
+        // The usual characters: ASCII, and two bytes that the code page has.
+        const std::uint8_t lead = input[p];
+        if (lead < 0x80) {
+            *o++ = lead;
+            ++p;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF && p + 1 < count && (input[p + 1] & 0xC0) == 0x80) {
+            const std::int16_t code = twoBytes[((lead & 0x1FU) << 6) | (input[p + 1] & 0x3FU)];
+            if (code >= 0) {
+                *o++ = static_cast<std::uint8_t>(code);
+                p += 2;
+                continue;
+            }
+        }
         const Character character = characterAt(input + p, count - p);
         if (character.length == 0) {
             m_heldCount = count - p;
