@@ -102,7 +102,7 @@ int runTextToBinary(const CommandLine &line, const Streams &streams, std::size_t
     InputFiles files(line.operands, streams);
     const bool utf8 = line.encoding == Encoding::Utf8;
     const Buffer input = makeBuffer(bufferSize);
-    const Buffer codes = makeBuffer(utf8 ? bufferSize + 1 : 0);
+    const Buffer codes = makeBuffer(utf8 ? bufferSize + 64 : 0);
     const auto groups = std::make_unique_for_overwrite<char[]>(
         DigitGroupEncoder::outputCapacity(bufferSize + 1) + 1);
     OutputStream output(streams);

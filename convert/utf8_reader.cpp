@@ -1,5 +1,6 @@
 #include "convert/utf8_reader.h"
 
+#include "convert/latin_blocks.h"
 #include "runtime/base/windows_1252.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ const std::array<std::int16_t, 2048> &twoByteCodes() {
         std::array<std::int16_t, 2048> table{};
         for (std::size_t value = 0; value < table.size(); ++value) {
             const auto code = Windows1252::encode(static_cast<char16_t>(value));
-            table[value] = static_cast<std::int16_t>(value >= 0x80 && code ? *code : -1);
+            table[value] = static_cast<std::int16_t>(code ? *code : -1);
         }
         return table;
     }();
@@ -166,6 +167,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
     }
     const auto &twoBytes = twoByteCodes();
     while (p < count) {
+        p += readLatinBlocks(input + p, count - p, o);
         // Runs of ASCII, eight bytes at a time.
         while (p + 8 <= count) {
             const std::uint64_t word = load64(input + p);

@@ -23,7 +23,7 @@ class Utf8Reader {
     // The next pieces come from another file: a character left unfinished
     // by the file before is a fault there.
     void startFile();
-    // Reads the next piece into `codes` (room for `count` + 1 codes); returns
+    // Reads the next piece into `codes` (room for `count` + 64 codes); returns
     // how many codes it wrote: those of the characters before the fault,
     // when the piece holds one.
     std::size_t read(const std::uint8_t *input, std::size_t count, std::uint8_t *codes);

@@ -71,7 +71,7 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
                       numbers = "number-to-binary", window = "--window-rules",
                       utf8 = "--encoding=utf-8";
     const std::string kNames = ": NAME is crlf, lf, space or none", ones(32, '1');
-    const std::string window1252 = "\xE9\x80\x9C\x81~";
+    const std::string window1252 = "\xE9\x80\x9C\x81~", forty(40, 'a');
     const std::vector<std::string> e8 = {encode, utf8, "-snone"};
     const auto noCode = [](const char *place, const std::string &c, const std::string &hex) {
         return at(place, "character '" + c + "' (U+" + hex + ") has no 8-bit code");
@@ -110,7 +110,10 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {e8, "\n\xC3\xA9\xC3\xA9\xF0\x9F\x98\x80",
          bits("\n\xE9\xE9") + noCode("2:5", "\xF0\x9F\x98\x80", "1F600"), 1},
         {e8, "abcdefg\xC2\x80", bits("abcdefg") + noCode("1:8", "\xC2\x80", "0080"), 1},
-        {e8, "abcdefghijklmno\xFF", bits("abcdefghijklmno") + notUtf8("1:16", "FF"), 1},
+        {e8, forty + "abcdefghijklmno\xFF" + forty,
+         bits(forty + "abcdefghijklmno") + notUtf8("1:56", "FF"), 1},
+        {e8, forty + "\xC2\x80" + forty, bits(forty) + noCode("1:41", "\xC2\x80", "0080"), 1},
+        {e8, forty + "\xA9" + forty, bits(forty) + notUtf8("1:41", "A9"), 1},
         {e8, "\x80", notUtf8("1:1", "80"), 1},
         {e8, "\xC0\x80", notUtf8("1:1", "C0"), 1},
         {e8, "\xED\xA0\x80", notUtf8("1:1", "ED"), 1},
