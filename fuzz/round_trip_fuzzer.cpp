@@ -6,15 +6,14 @@
 #include "tests/convert/run_in_process.h"
 #include "tests/support/stepwise_model.h"
 
+#include <array>
+
 using namespace glyphmill;
 
 std::string differencesOn(std::string_view input) {
-    if (input.empty())
-        return {};
-    const auto choice = static_cast<std::uint8_t>(input[0]);
-    const std::string layouts[] = {"crlf", "lf", "space", "none"};
-    std::string payload(input.substr(1));
-    std::string text;
+    const auto choice = static_cast<std::uint8_t>(input.empty() ? 0 : input[0]);
+    const std::string layout = std::array{"crlf", "lf", "space", "none"}[choice & 3];
+    std::string payload(input.substr(input.empty() ? 0 : 1)), text;
     // With bit 4 of the choice, codes of letters only: the UTF-8 text is
     // then made of long runs of one- and two-byte characters.
     for (char &code : payload) {
@@ -23,16 +22,12 @@ std::string differencesOn(std::string_view input) {
     }
     // Written in pieces of 1 to 13 bytes, or of 37 to 481 with bit 3 of the
     // choice; read in pieces of 1 to 20.
-    const auto run = [&](const char *command, const std::string &from, bool utf8 = false) {
-        std::vector<std::string> arguments{command, "--encoding", utf8 ? "utf-8" : "bytes"};
-        if (arguments[0] == "text-to-binary")
-            arguments.insert(arguments.end(), {"-s", layouts[choice & 3]});
-        const std::size_t size =
-            arguments.size() > 3 ? (1 + choice % 13) * (choice & 8 ? 37 : 1) : 1 + choice / 13;
-        return test::runInProcess(arguments, from, size).out;
-    };
-    const std::string written = run("text-to-binary", payload), found[] = {"", "differs; "};
-    return found[run("binary-to-text", written) != payload] +
-           found[run("text-to-binary", text, true) != written] +
-           found[run("binary-to-text", written, true) != text];
+    const std::size_t write = (1 + choice % 13) * (choice & 8 ? 37 : 1), read = 1 + choice / 13;
+    const std::string utf8 = "--encoding=utf-8", found[] = {"", "differs; "},
+                      written =
+                          test::runInProcess({"text-to-binary", "-s", layout}, payload, write).out;
+    return found[test::runInProcess({"binary-to-text"}, written, read).out != payload] +
+           found[test::runInProcess({"text-to-binary", "-s", layout, utf8}, text, write).out !=
+                 written] +
+           found[test::runInProcess({"binary-to-text", utf8}, written, read).out != text];
 }

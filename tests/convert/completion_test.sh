@@ -1,6 +1,6 @@
 #!/bin/bash
 # The bash completion of glyphmill-convert in a bash of its own. Each row: the
-# completions expected, each as printf %q writes it, sorted, with ~ for the
+# completions expected, each as printf %q writes it, sorted, with HOME for the
 # home folder; then the words of the line after the command name, the last
 # one being completed (a line that ends in a space completes an empty word;
 # \x20 is a space inside a word, \\ a backslash). The option names offered are
@@ -12,14 +12,12 @@ source "${1:?}" && cd "$(mktemp -d)" && touch a.txt b.bin 'a b.txt' "it's" $'new
 trap 'rm -rf "$PWD"' EXIT
 [[ $(complete -p glyphmill-convert) == *" -F _glyphmill_convert "* ]] || { echo "FAIL: complete -p"; failures=1; }
 while IFS='|' read -r want line; do
-    read -ra words <<<"glyphmill-convert $line"
-    COMP_WORDS=()
-    for word in "${words[@]}"; do printf -v word %b "$word" && COMP_WORDS+=("$word"); done
+    # shellcheck disable=SC2086 # the words of the line, each read by %b
+    mapfile -t COMP_WORDS < <(printf '%b\n' glyphmill-convert $line)
     [[ $line == *' ' ]] && COMP_WORDS+=("")
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
     _glyphmill_convert
-    got=$( ((${#COMPREPLY[@]})) && printf '%q\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' ')
-    got=${got//"$PWD"/\~}
+    got=$( ((${#COMPREPLY[@]})) && printf '%q\n' "${COMPREPLY[@]//"$PWD"/HOME}" | LC_ALL=C sort | paste -sd' ')
     [[ $got == "$want" ]] || { echo "FAIL: '$line' gives '$got', not '$want'"; failures=1; }
 done <<'ROWS'
 --help --version binary-to-text number-to-binary text-to-binary| 
@@ -40,7 +38,7 @@ a.txt a\ b.txt|binary-to-text 'a
 a\ b.txt|text-to-binary "a\x20b
 a\ b.txt|text-to-binary a\\\x20
 it\'s|binary-to-text it\\'
-~/a.txt ~/a\ b.txt|binary-to-text ~/a
+HOME/a.txt HOME/a\ b.txt|binary-to-text ~/a
 |binary-to-text -- --st
 |encode -
 ROWS
