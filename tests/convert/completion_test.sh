@@ -21,9 +21,7 @@ while IFS='|' read -r want line; do
     [[ $got == "$want" ]] || { echo "FAIL: '$line' gives '$got', not '$want'"; failures=1; }
 done <<'ROWS'
 --help --version binary-to-text number-to-binary text-to-binary| 
-binary-to-text|bi
 -- --encoding= --help --separator= --version -s|text-to-binary -
---strict|binary-to-text --st
 --window-rules|binary-to-text --w
 crlf lf none space|text-to-binary --separator =
 space|text-to-binary a.txt --separator = sp
