@@ -4,11 +4,12 @@
 # drop, so that both sides give back exactly the payload).
 #   encode        text-to-binary PAYLOAD          vs  basenc --base2msbf -w0 PAYLOAD
 #   decode        binary-to-text of its own CR LF  vs  basenc -d of its own
-#                 lines                               output (-w0)
-#   noisy decode  binary-to-text of noisy digits  vs  basenc -d of its own
-#                 (noisy_digits glyphmill)            output, as for decode
-#   strict        binary-to-text --strict of the  vs  basenc -d, as for decode
-#                 CR LF lines
+#                 lines (-s crlf)                     output (-w0)
+#   noisy decode  binary-to-text --window-rules   vs  basenc -d of its own
+#                 of noisy digits (noisy_digits       output, as for decode
+#                 glyphmill)
+#   window        binary-to-text --window-rules   vs  basenc -d, as for decode
+#                 of the CR LF lines
 # Each side reads a regular file, then the same file through a pipe
 # (cat FILE | ...), and writes to /dev/null. timed_run measures each program
 # alone: wall-clock time, processor time (user + system; the system's share
@@ -35,7 +36,7 @@ command -v basenc >/dev/null || { echo "basenc (coreutils 8.31 or later) is need
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 LC_ALL=C tr -d '\000' </dev/urandom | head -c $((mebibytes * 1024 * 1024)) >"$work/payload"
-"$tool" text-to-binary "$work/payload" >"$work/ours-lines"
+"$tool" text-to-binary -s crlf "$work/payload" >"$work/ours-lines"
 basenc --base2msbf -w0 "$work/payload" >"$work/basenc-digits"
 "$noisy" glyphmill <"$work/payload" >"$work/ours-noisy"
 "$noisy" basenc <"$work/payload" >"$work/basenc-noisy"
@@ -45,8 +46,8 @@ check() {
   "$@" | cmp -s - "$work/payload" || { echo "not the payload: $*" >&2; exit 1; }
 }
 check "$tool" binary-to-text "$work/ours-lines"
-check "$tool" binary-to-text "$work/ours-noisy"
-check "$tool" binary-to-text --strict "$work/ours-lines"
+check "$tool" binary-to-text --window-rules "$work/ours-noisy"
+check "$tool" binary-to-text --window-rules "$work/ours-lines"
 check basenc -d --base2msbf "$work/basenc-digits"
 check basenc -d -i --base2msbf "$work/basenc-noisy"
 
@@ -111,17 +112,17 @@ echo "| case         | from | ours wall | basenc wall | wall ratio | ours CPU | 
 echo "|--------------|------|-----------|-------------|------------|----------|----------|------------|-----------|---------|---------------|"
 for mode in file pipe; do
   compare "$mode" encode "$work/payload" "$work/payload" \
-    "$tool" text-to-binary -- basenc --base2msbf -w0
+    "$tool" text-to-binary -s crlf -- basenc --base2msbf -w0
   compare "$mode" decode "$work/ours-lines" "$work/basenc-digits" \
     "$tool" binary-to-text -- basenc -d --base2msbf
   compare "$mode" "noisy decode" "$work/ours-noisy" "$work/basenc-digits" \
-    "$tool" binary-to-text -- basenc -d --base2msbf
-  compare "$mode" strict "$work/ours-lines" "$work/basenc-digits" \
-    "$tool" binary-to-text --strict -- basenc -d --base2msbf
+    "$tool" binary-to-text --window-rules -- basenc -d --base2msbf
+  compare "$mode" window "$work/ours-lines" "$work/basenc-digits" \
+    "$tool" binary-to-text --window-rules -- basenc -d --base2msbf
 done
 runs=3
 compare file "noisy, -i" "$work/ours-noisy" "$work/basenc-noisy" \
-  "$tool" binary-to-text -- basenc -d -i --base2msbf
+  "$tool" binary-to-text --window-rules -- basenc -d -i --base2msbf
 echo
 echo "Through a pipe the goal is ours CPU <= cat CPU (cat writing the same file into the pipe)."
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -70,12 +70,13 @@ Times runOnce(bool encode, bool pipe, const std::string &file, std::size_t size)
     pid_t writer = -1;
     if (pipe)
         streams.input = pipeFrom(file, writer);
-    const std::vector<std::string> files{pipe ? "-" : file};
+    CommandLine line;
+    line.operands = {pipe ? "-" : file};
+    line.separator = glyphmill::DigitSeparator::CrLf;
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = cpuSeconds();
-    const int status = encode
-                           ? runTextToBinary(files, glyphmill::DigitSeparator::CrLf, streams, size)
-                           : runBinaryToText(files, false, streams, size);
+    const int status =
+        encode ? runTextToBinary(line, streams, size) : runBinaryToText(line, streams, size);
     const Times times{
         cpuSeconds() - cpuStart,
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
@@ -112,7 +113,10 @@ int main(int argc, char *argv[]) {
         std::ofstream(payload, std::ios::binary) << bytes;
         Streams streams;
         streams.output = ::open(lines.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        runTextToBinary({payload}, glyphmill::DigitSeparator::CrLf, streams, 64 << 10);
+        CommandLine line;
+        line.operands = {payload};
+        line.separator = glyphmill::DigitSeparator::CrLf;
+        runTextToBinary(line, streams, 64 << 10);
         ::close(streams.output);
     }
     // [encode][pipe][size]

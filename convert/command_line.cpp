@@ -31,34 +31,51 @@ bool commandNamed(std::string_view name, Command &command) {
     return true;
 }
 
-constexpr std::pair<std::string_view, DigitSeparator> kSeparatorNames[] = {
-    {"crlf", DigitSeparator::CrLf},
-    {"lf", DigitSeparator::Lf},
-    {"space", DigitSeparator::Space},
-    {"none", DigitSeparator::None}};
-constexpr std::string_view kSeparatorChoice = ": NAME is crlf, lf, space or none";
-
-// The separator of "--separator=NAME", "--separator NAME", "-s NAME" or
-// "-sNAME" at argv[at], which moves past a NAME of its own; a usage error when
-// there is no such NAME.
-std::string separatorOption(int argc, const char *const *argv, int &at, DigitSeparator &separator) {
-    const std::string_view argument = argv[at];
+template <typename Value> struct Name {
     std::string_view name;
-    if (argument.starts_with("--separator="))
+    Value value;
+};
+
+constexpr Name<DigitSeparator> kSeparatorNames[] = {{"crlf", DigitSeparator::CrLf},
+                                                    {"lf", DigitSeparator::Lf},
+                                                    {"space", DigitSeparator::Space},
+                                                    {"none", DigitSeparator::None}};
+constexpr Name<Encoding> kEncodingNames[] = {{"bytes", Encoding::Bytes}, {"utf-8", Encoding::Utf8}};
+
+// An option that takes a NAME: "--long=NAME", "--long NAME", and where it has
+// a short form "-s NAME" or "-sNAME". Whether argv[at] is such an option.
+bool isNamedOption(std::string_view argument, std::string_view longName,
+                   std::string_view shortName) {
+    return argument == longName || argument.starts_with(std::string(longName) + "=") ||
+           (!shortName.empty() && argument.starts_with(shortName));
+}
+
+// The value of the option at argv[at], which moves past a NAME of its own; a
+// usage error when there is no such NAME or it is not one of `names`.
+template <typename Value, std::size_t count>
+std::string namedOption(int argc, const char *const *argv, int &at, std::string_view shortName,
+                        const Name<Value> (&names)[count], std::string_view what, Value &value) {
+    const std::string_view argument = argv[at];
+    std::string choice = std::string(": NAME is ");
+    for (std::size_t i = 0; i < count; ++i)
+        choice.append(i == 0 ? "" : i + 1 == count ? " or " : ", ").append(names[i].name);
+    std::string_view name;
+    if (argument.starts_with("--") && argument.find('=') != argument.npos)
         name = argument.substr(argument.find('=') + 1);
-    else if (argument.starts_with("-s") && argument.size() > 2)
-        name = argument.substr(2);
+    else if (!shortName.empty() && argument.starts_with(shortName) &&
+             argument.size() > shortName.size())
+        name = argument.substr(shortName.size());
     else if (at + 1 < argc)
         name = argv[++at];
     else
-        return quoted("option ", argument, " needs a NAME").append(kSeparatorChoice);
-    for (const auto &[known, value] : kSeparatorNames) {
-        if (name == known) {
-            separator = value;
+        return quoted("option ", argument, " needs a NAME").append(choice);
+    for (const auto &known : names) {
+        if (name == known.name) {
+            value = known.value;
             return {};
         }
     }
-    return quoted("unknown separator ", name, kSeparatorChoice);
+    return quoted(std::string("unknown ").append(what).append(" "), name, choice);
 }
 
 } // namespace
@@ -95,24 +112,30 @@ CommandLine CommandLine::parse(int argc, const char *const *argv) {
             line.command = Command::Help;
         } else if (argument == "--version") {
             line.command = Command::Version;
-        } else if (argument == "--strict" && command == Command::BinaryToText) {
-            line.strict = true;
+        } else if (command == Command::BinaryToText &&
+                   (argument == "--strict" || argument == "--window-rules")) {
+            line.windowRules = argument == "--window-rules";
+        } else if (command != Command::NumberToBinary &&
+                   isNamedOption(argument, "--encoding", {})) {
+            if (std::string error =
+                    namedOption(argc, argv, i, {}, kEncodingNames, "encoding", line.encoding);
+                !error.empty())
+                return refused(std::move(error));
         } else if (command == Command::TextToBinary &&
-                   (argument == "--separator" || argument.starts_with("--separator=") ||
-                    argument.starts_with("-s"))) {
-            if (std::string error = separatorOption(argc, argv, i, line.separator); !error.empty())
+                   isNamedOption(argument, "--separator", "-s")) {
+            if (std::string error =
+                    namedOption(argc, argv, i, "-s", kSeparatorNames, "separator", line.separator);
+                !error.empty())
                 return refused(std::move(error));
         } else {
             return refused(quoted("unknown option ", argument, std::string(" for ").append(first)));
         }
     }
     if (line.command == Command::Help || line.command == Command::Version) {
-        line.operands.clear();
-        line.strict = false;
-        return line;
+        CommandLine plain;
+        plain.command = line.command;
+        return plain;
     }
-    if (numbers && line.operands.empty())
-        return refused("number-to-binary needs at least one NUMBER");
     return line;
 }
 

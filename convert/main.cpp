@@ -1,4 +1,5 @@
 #include "convert/buffer_sizes.h"
+#include "convert/output_stream.h"
 #include "convert/tool.h"
 
 #include <cerrno>
@@ -25,5 +26,7 @@ void holdClosedStandardDescriptors() {
 int main(int argc, char *argv[]) {
     using namespace glyphmill::convert;
     holdClosedStandardDescriptors();
-    return runTool(argc, argv, Streams{}, BufferSizes{kEncodeBufferSize, kDecodeBufferSize});
+    const Streams streams;
+    return closeOutput(
+        streams, runTool(argc, argv, streams, BufferSizes{kEncodeBufferSize, kDecodeBufferSize}));
 }

@@ -31,4 +31,13 @@ bool OutputStream::write(const void *data, std::size_t size) {
     return !m_failed;
 }
 
+int closeOutput(const Streams &streams, int status) {
+    // A descriptor closed before the run was reported by the write that met
+    // it, if any; with nothing written it is no fault, as for cat.
+    if (::close(streams.output) == 0 || errno == EBADF)
+        return status;
+    ::dprintf(streams.errors, "%s: <stdout>: %s\n", kToolName, std::strerror(errno));
+    return kExitFailure;
+}
+
 } // namespace glyphmill::convert

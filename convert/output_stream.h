@@ -23,4 +23,9 @@ class OutputStream {
     bool m_failed = false;
 };
 
+// Closes the output at the end of a run: data a file system took only on
+// close can still fail there, which is reported and makes the status 1.
+// Returns the status.
+int closeOutput(const Streams &streams, int status);
+
 } // namespace glyphmill::convert

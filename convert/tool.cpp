@@ -4,6 +4,7 @@
 #include "convert/conversions.h"
 #include "convert/exit_status.h"
 #include "convert/help_text.h"
+#include "convert/number_lines.h"
 #include "convert/output_stream.h"
 
 #include "glyphmill_version.h"
@@ -34,9 +35,9 @@ int runTool(int argc, const char *const *argv, const Streams &streams, BufferSiz
     case Command::Version:
         return writeText(streams, std::string(kToolName) + " " + kVersionText + "\n");
     case Command::TextToBinary:
-        return runTextToBinary(line.operands, line.separator, streams, sizes.encode);
+        return runTextToBinary(line, streams, sizes.encode);
     case Command::BinaryToText:
-        return runBinaryToText(line.operands, line.strict, streams, sizes.decode);
+        return runBinaryToText(line, streams, sizes.decode);
     case Command::NumberToBinary:
         return runNumberToBinary(line.operands, streams);
     }

@@ -21,14 +21,6 @@ char firstCharacter(double number) {
     return text[0];
 }
 
-std::string utf8(char32_t c) {
-    const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    std::string out(1, static_cast<char>(tail == 0 ? c : (0xFF << (7 - tail)) | (c >> 6 * tail)));
-    for (int k = tail - 1; k >= 0; --k)
-        out += static_cast<char>(0x80 | ((c >> 6 * k) & 0x3F));
-    return out;
-}
-
 // A surrogate pair is one character; a lone surrogate shows as U+FFFD.
 std::string unencodable(std::u16string_view text, std::size_t at) {
     char32_t c = text[at];
@@ -41,6 +33,14 @@ std::string unencodable(std::u16string_view text, std::size_t at) {
 }
 
 } // namespace
+
+std::string utf8(char32_t c) {
+    const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    std::string out(1, static_cast<char>(tail == 0 ? c : (0xFF << (7 - tail)) | (c >> 6 * tail)));
+    for (int k = tail - 1; k >= 0; --k)
+        out += static_cast<char>(0x80 | ((c >> 6 * k) & 0x3F));
+    return out;
+}
 
 char16_t codePage(std::uint8_t code) {
     static const std::u16string high = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";

@@ -20,6 +20,8 @@ struct Boxes {
 // The Windows-1252 character of a code; the five unassigned codes are the C1
 // controls of the same number.
 char16_t codePage(std::uint8_t code);
+// A character in UTF-8.
+std::string utf8(char32_t c);
 
 Boxes textToBinary(std::u16string_view input);
 Boxes binaryToText(std::u16string_view input);
