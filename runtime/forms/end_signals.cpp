@@ -70,8 +70,7 @@ void EndSignals::handle(int signal) {
 void EndSignals::takeSignal() {
     // Every signal waiting is taken at once; the first one ends the program.
     std::array<char, 256> numbers{};
-    ssize_t count = 0;
-    while ((count = read(m_readEnd, numbers.data(), numbers.size())) > 0) {
+    while (read(m_readEnd, numbers.data(), numbers.size()) > 0) {
         if (m_caught != 0)
             continue;
         m_caught = numbers[0];
