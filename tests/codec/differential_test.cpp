@@ -1,4 +1,5 @@
-// The codec against the step-by-step model, on edge and generated inputs.
+// The codec against the step-by-step model, on generated inputs (the edge
+// inputs are the fuzz corpus, which the tests replay).
 #include "tests/support/against_model.h"
 #include "tests/support/stepwise_model.h"
 
@@ -13,7 +14,6 @@ namespace {
 // Each generated input goes through the three conversions of the window and,
 // each character taken as a byte, through the codec's byte paths.
 TEST(AgainstTheModel, EveryConversionAndCodecPath) {
-    // The edge cases are kept with the fuzz corpus, which the tests replay.
     std::vector<std::u16string> inputs;
     // Numbers of every size up to 2^34, some negative, and counting numbers.
     std::mt19937 random(1206);
