@@ -127,7 +127,10 @@ def main():
         print("the answer box reads as shown, and every boundary answers")
     finally:
         program.terminate()
-        program.wait(10)
+        try:
+            program.wait(10)
+        finally:  # A frozen program ignores SIGTERM.
+            program.kill()
 
 
 if __name__ == "__main__":
