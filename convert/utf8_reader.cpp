@@ -85,25 +85,8 @@ Utf8Reader::Character Utf8Reader::characterAt(const std::uint8_t *at, std::size_
 }
 
 void Utf8Reader::faultAt(const std::uint8_t *input, std::ptrdiff_t at, std::string message) {
-    Fault fault;
-    fault.message = std::move(message);
-    if (at < 0) {
-        // A character held from the piece before: no LF inside it.
-        fault.line = m_line;
-        fault.column = m_offset - static_cast<std::uint64_t>(-at) - m_lineStart + 1;
-        m_fault = fault;
-        return;
-    }
-    const std::uint8_t *end = input + at;
-    fault.line = m_line + static_cast<std::uint64_t>(std::count(input, end, '\n'));
-    const auto lastLineFeed =
-        std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(input), '\n');
-    const std::uint64_t lineStart =
-        lastLineFeed.base() == input
-            ? m_lineStart
-            : m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    fault.column = m_offset + static_cast<std::uint64_t>(at) - lineStart + 1;
-    m_fault = fault;
+    const LinePositions::Place place = m_positions.placeOf(input, at);
+    m_fault = Fault{place.line, place.column, std::move(message)};
 }
 
 bool Utf8Reader::take(const Character &character, std::uint8_t *code) {
@@ -130,15 +113,6 @@ std::string Utf8Reader::refusal(const Character &character, const std::uint8_t *
            ") has no 8-bit code";
 }
 
-void Utf8Reader::advance(const std::uint8_t *input, std::size_t count) {
-    m_line += static_cast<std::uint64_t>(std::count(input, input + count, '\n'));
-    const auto lastLineFeed = std::find(std::make_reverse_iterator(input + count),
-                                        std::make_reverse_iterator(input), '\n');
-    if (lastLineFeed.base() != input)
-        m_lineStart = m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    m_offset += count;
-}
-
 std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::uint8_t *codes) {
     if (m_fault || count == 0)
         return 0;
@@ -154,7 +128,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         if (character.length == 0) {
             std::memcpy(m_held + m_heldCount, input, added);
             m_heldCount += added;
-            advance(input, count);
+            m_positions.pass(input, count);
             return 0;
         }
         if (!take(character, o)) {
@@ -207,7 +181,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         ++o;
         p += character.length;
     }
-    advance(input, count);
+    m_positions.pass(input, count);
     return static_cast<std::size_t>(o - codes);
 }
 
@@ -220,9 +194,7 @@ void Utf8Reader::finish() {
 
 void Utf8Reader::startFile() {
     finish();
-    m_offset = 0;
-    m_line = 1;
-    m_lineStart = 0;
+    m_positions.startFile();
 }
 
 std::size_t writeCodesAsUtf8(const std::uint8_t *codes, std::size_t count, std::uint8_t *out) {
