@@ -34,6 +34,19 @@ const std::array<std::int16_t, 2048> &twoByteCodes() {
     return codes;
 }
 
+// Copies the run of ASCII bytes at the start of `from`, eight at a time;
+// returns how many it copied.
+std::size_t copyAsciiWords(const std::uint8_t *from, std::size_t count, std::uint8_t *to) {
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const std::uint64_t word = load64(from + i);
+        if ((word & kHighBits) != 0)
+            break;
+        std::memcpy(to + i, &word, sizeof word);
+    }
+    return i;
+}
+
 std::string quotedBytes(const std::uint8_t *bytes, std::size_t count) {
     std::string text = "'";
     for (std::size_t i = 0; i < count; ++i) {
@@ -142,15 +155,9 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
     const auto &twoBytes = twoByteCodes();
     while (p < count) {
         p += readLatinBlocks(input + p, count - p, o);
-        // Runs of ASCII, eight bytes at a time.
-        while (p + 8 <= count) {
-            const std::uint64_t word = load64(input + p);
-            if ((word & kHighBits) != 0)
-                break;
-            std::memcpy(o, &word, sizeof word);
-            o += 8;
-            p += 8;
-        }
+        const std::size_t ascii = copyAsciiWords(input + p, count - p, o);
+        p += ascii;
+        o += ascii;
         if (p == count)
             break;
         // The usual characters: ASCII, and two bytes that the code page has.
@@ -220,14 +227,9 @@ std::size_t writeCodesAsUtf8(const std::uint8_t *codes, std::size_t count, std::
     std::uint8_t *o = out;
     std::size_t i = 0;
     while (i < count) {
-        while (i + 8 <= count) {
-            const std::uint64_t word = load64(codes + i);
-            if ((word & kHighBits) != 0)
-                break;
-            std::memcpy(o, &word, sizeof word);
-            o += 8;
-            i += 8;
-        }
+        const std::size_t ascii = copyAsciiWords(codes + i, count - i, o);
+        i += ascii;
+        o += ascii;
         for (const std::size_t end = std::min(count, i + 8); i < end; ++i) {
             const auto &bytes = kCharacters[codes[i]];
             std::memcpy(o, bytes.data(), 3);
