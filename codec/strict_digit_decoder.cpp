@@ -88,24 +88,12 @@ StrictDigitDecoder::StrictDigitDecoder(CodecPath path) noexcept
     : m_path(path == CodecPath::Vector ? fastestDecodingPath() : CodecPath::Portable) {}
 
 void StrictDigitDecoder::startFile() noexcept {
-    m_offset = 0;
-    m_line = 1;
-    m_lineStart = 0;
+    m_positions.startFile();
 }
 
 void StrictDigitDecoder::faultAt(const std::uint8_t *input, std::size_t at) noexcept {
-    Fault fault;
-    const std::uint8_t *end = input + at;
-    fault.line = m_line + static_cast<std::uint64_t>(std::count(input, end, '\n'));
-    const auto lastLineFeed =
-        std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(input), '\n');
-    const std::uint64_t lineStart =
-        lastLineFeed.base() == input
-            ? m_lineStart
-            : m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    fault.column = m_offset + at - lineStart + 1;
-    fault.found = input[at];
-    m_fault = fault;
+    const LinePositions::Place place = m_positions.placeOf(input, static_cast<std::ptrdiff_t>(at));
+    m_fault = Fault{place.line, place.column, input[at]};
 }
 
 std::size_t StrictDigitDecoder::decode(const std::uint8_t *input, std::size_t count,
@@ -117,10 +105,7 @@ std::size_t StrictDigitDecoder::decode(const std::uint8_t *input, std::size_t co
     if (m_path == CodecPath::Vector) {
         // The rest of the piece goes on as a piece of its own.
         const CheckedSpan span = checkVector(input, count, m_bits, m_count, o);
-        m_line += span.lineFeeds;
-        if (span.lineStart != 0)
-            m_lineStart = m_offset + span.lineStart;
-        m_offset += span.end;
+        m_positions.pass(span.end, span.lineFeeds, span.lineStart);
         input += span.end;
         count -= span.end;
     }
@@ -162,23 +147,15 @@ std::uint8_t *StrictDigitDecoder::decodePortable(const std::uint8_t *input, std:
         }
         ++p;
     }
-    m_line += static_cast<std::uint64_t>(std::count(input, input + count, '\n'));
-    const auto lastLineFeed = std::find(std::make_reverse_iterator(input + count),
-                                        std::make_reverse_iterator(input), '\n');
-    if (lastLineFeed.base() != input)
-        m_lineStart = m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    m_offset += count;
+    m_positions.pass(input, count);
     return o;
 }
 
 void StrictDigitDecoder::finish() noexcept {
     if (m_fault || m_count == 0)
         return;
-    Fault fault;
-    fault.line = m_line;
-    fault.column = m_offset - m_lineStart + 1;
-    fault.found = kEndOfInput;
-    m_fault = fault;
+    const LinePositions::Place place = m_positions.end();
+    m_fault = Fault{place.line, place.column, kEndOfInput};
 }
 
 } // namespace glyphmill

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/codec_path.h"
+#include "codec/line_positions.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,9 +54,7 @@ class StrictDigitDecoder {
     CodecPath m_path;
     std::uint32_t m_bits = 0;
     unsigned m_count = 0;
-    std::uint64_t m_offset = 0;    // of the next piece, in its file
-    std::uint64_t m_line = 1;      // line of the next piece's first byte
-    std::uint64_t m_lineStart = 0; // offset of that line's first byte
+    LinePositions m_positions;
     std::optional<Fault> m_fault;
 };
 

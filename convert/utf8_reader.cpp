@@ -34,6 +34,19 @@ const std::array<std::int16_t, 2048> &twoByteCodes() {
     return codes;
 }
 
+// Copies the run of ASCII bytes at the start of `from`, eight at a time;
+// returns how many it copied.
+std::size_t copyAsciiWords(const std::uint8_t *from, std::size_t count, std::uint8_t *to) {
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const std::uint64_t word = load64(from + i);
+        if ((word & kHighBits) != 0)
+            break;
+        std::memcpy(to + i, &word, sizeof word);
+    }
+    return i;
+}
+
 std::string quotedBytes(const std::uint8_t *bytes, std::size_t count) {
     std::string text = "'";
     for (std::size_t i = 0; i < count; ++i) {
@@ -85,25 +98,8 @@ Utf8Reader::Character Utf8Reader::characterAt(const std::uint8_t *at, std::size_
 }
 
 void Utf8Reader::faultAt(const std::uint8_t *input, std::ptrdiff_t at, std::string message) {
-    Fault fault;
-    fault.message = std::move(message);
-    if (at < 0) {
-        // A character held from the piece before: no LF inside it.
-        fault.line = m_line;
-        fault.column = m_offset - static_cast<std::uint64_t>(-at) - m_lineStart + 1;
-        m_fault = fault;
-        return;
-    }
-    const std::uint8_t *end = input + at;
-    fault.line = m_line + static_cast<std::uint64_t>(std::count(input, end, '\n'));
-    const auto lastLineFeed =
-        std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(input), '\n');
-    const std::uint64_t lineStart =
-        lastLineFeed.base() == input
-            ? m_lineStart
-            : m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    fault.column = m_offset + static_cast<std::uint64_t>(at) - lineStart + 1;
-    m_fault = fault;
+    const LinePositions::Place place = m_positions.placeOf(input, at);
+    m_fault = Fault{place.line, place.column, std::move(message)};
 }
 
 bool Utf8Reader::take(const Character &character, std::uint8_t *code) {
@@ -130,15 +126,6 @@ std::string Utf8Reader::refusal(const Character &character, const std::uint8_t *
            ") has no 8-bit code";
 }
 
-void Utf8Reader::advance(const std::uint8_t *input, std::size_t count) {
-    m_line += static_cast<std::uint64_t>(std::count(input, input + count, '\n'));
-    const auto lastLineFeed = std::find(std::make_reverse_iterator(input + count),
-                                        std::make_reverse_iterator(input), '\n');
-    if (lastLineFeed.base() != input)
-        m_lineStart = m_offset + static_cast<std::uint64_t>(lastLineFeed.base() - input);
-    m_offset += count;
-}
-
 std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::uint8_t *codes) {
     if (m_fault || count == 0)
         return 0;
@@ -154,7 +141,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         if (character.length == 0) {
             std::memcpy(m_held + m_heldCount, input, added);
             m_heldCount += added;
-            advance(input, count);
+            m_positions.pass(input, count);
             return 0;
         }
         if (!take(character, o)) {
@@ -168,15 +155,9 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
     const auto &twoBytes = twoByteCodes();
     while (p < count) {
         p += readLatinBlocks(input + p, count - p, o);
-        // Runs of ASCII, eight bytes at a time.
-        while (p + 8 <= count) {
-            const std::uint64_t word = load64(input + p);
-            if ((word & kHighBits) != 0)
-                break;
-            std::memcpy(o, &word, sizeof word);
-            o += 8;
-            p += 8;
-        }
+        const std::size_t ascii = copyAsciiWords(input + p, count - p, o);
+        p += ascii;
+        o += ascii;
         if (p == count)
             break;
         // The usual characters: ASCII, and two bytes that the code page has.
@@ -207,7 +188,7 @@ std::size_t Utf8Reader::read(const std::uint8_t *input, std::size_t count, std::
         ++o;
         p += character.length;
     }
-    advance(input, count);
+    m_positions.pass(input, count);
     return static_cast<std::size_t>(o - codes);
 }
 
@@ -220,9 +201,7 @@ void Utf8Reader::finish() {
 
 void Utf8Reader::startFile() {
     finish();
-    m_offset = 0;
-    m_line = 1;
-    m_lineStart = 0;
+    m_positions.startFile();
 }
 
 std::size_t writeCodesAsUtf8(const std::uint8_t *codes, std::size_t count, std::uint8_t *out) {
@@ -248,14 +227,9 @@ std::size_t writeCodesAsUtf8(const std::uint8_t *codes, std::size_t count, std::
     std::uint8_t *o = out;
     std::size_t i = 0;
     while (i < count) {
-        while (i + 8 <= count) {
-            const std::uint64_t word = load64(codes + i);
-            if ((word & kHighBits) != 0)
-                break;
-            std::memcpy(o, &word, sizeof word);
-            o += 8;
-            i += 8;
-        }
+        const std::size_t ascii = copyAsciiWords(codes + i, count - i, o);
+        i += ascii;
+        o += ascii;
         for (const std::size_t end = std::min(count, i + 8); i < end; ++i) {
             const auto &bytes = kCharacters[codes[i]];
             std::memcpy(o, bytes.data(), 3);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codec/line_positions.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -50,13 +52,10 @@ class Utf8Reader {
     // A fault at `at` in the piece; a negative `at` is in the bytes held from
     // the piece before.
     void faultAt(const std::uint8_t *input, std::ptrdiff_t at, std::string message);
-    void advance(const std::uint8_t *input, std::size_t count);
 
     std::uint8_t m_held[4] = {};
     std::size_t m_heldCount = 0;
-    std::uint64_t m_offset = 0;    // of the next piece, in its file
-    std::uint64_t m_line = 1;      // line of the next piece's first byte
-    std::uint64_t m_lineStart = 0; // offset of that line's first byte
+    LinePositions m_positions;
     std::optional<Fault> m_fault;
 };
 

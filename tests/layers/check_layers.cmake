@@ -6,7 +6,7 @@ cmake_minimum_required(VERSION 3.25)
 # Run as: cmake -DROOT=<source> -P this file.
 set(allowed_runtime/base "runtime/base")
 set(allowed_codec "codec;runtime/base")
-set(allowed_convert "convert;codec")
+set(allowed_convert "convert;codec;runtime/base")
 set(allowed_runtime/forms "runtime/forms;runtime/base")
 set(allowed_about_window "about_window;runtime/forms;runtime/base")
 set(allowed_tip_window "tip_window;runtime/forms;runtime/base")
