@@ -8,7 +8,7 @@ packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev
 if [ "${1:-run}" = test ]; then
   packages="$packages libgtest-dev libbenchmark-dev at-spi2-core python3-pyatspi dbus-daemon
     xvfb xdotool xclip appstream desktop-file-utils groff-base dpkg-dev lintian
-    clang libclang-rt-dev llvm time dbus"
+    clang libclang-rt-dev llvm time dbus qt6ct"
 fi
 
 missing=""

@@ -25,7 +25,7 @@ LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
-  tests/program/screen_reader_test.sh build/sanitize/glyphmill --fuzz 40
+  tests/program/screen_reader_test.sh screen_reader_test.py build/sanitize/glyphmill --fuzz 40
 
 # Every fuzz target for a bounded time (two minutes in all).
 scripts/fuzz.sh

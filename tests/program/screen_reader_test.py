@@ -87,21 +87,29 @@ def fuzz(box, seconds):
     assert "\0" not in whole and units(whole) == reader.characterCount, repr(whole[:80])
 
 
-def main():
+def start(program, **environment):
+    """Starts the program with its accessibility bridge on; (process, application)."""
     # The registry must be up before the program starts, or the program may
     # never join it.
     pyatspi.Registry.getDesktop(0).childCount
-    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-    program = subprocess.Popen(sys.argv[1:2], env=environment)
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                       **environment)
+    process = subprocess.Popen([program], env=environment)
+    # Startup is slow in a sanitizer build.
+    deadline = time.monotonic() + 150
+    application = None
+    while application is None and time.monotonic() < deadline:
+        application = next((a for a in pyatspi.Registry.getDesktop(0)
+                            if a is not None and a.name == "Glyphmill"), None)
+        time.sleep(0.2)
+    assert application, "no Glyphmill on the accessibility bus"
+    return process, application
+
+
+def main():
+    program, application = start(sys.argv[1])
     try:
-        # Startup is slow in a sanitizer build.
         deadline = time.monotonic() + 150
-        application = None
-        while application is None and time.monotonic() < deadline:
-            application = next((a for a in pyatspi.Registry.getDesktop(0)
-                                if a is not None and a.name == "Glyphmill"), None)
-            time.sleep(0.2)
-        assert application, "no Glyphmill on the accessibility bus"
         # What the answer box reports it was given, as a screen reader hears it.
         inserted = []
         pyatspi.Registry.registerEventListener(
