@@ -22,6 +22,7 @@
 # slower, from regular files and 3 runs each.
 # Usage: bench/compare_with_basenc.sh [BUILD_DIR] [MEBIBYTES]
 set -eu
+. "$(dirname "$0")/in_turns.sh"
 build=${1:-build-cli-release}
 mebibytes=${2:-64}
 runs=${RUNS:-5}
@@ -76,22 +77,9 @@ median() {
 
 # compare MODE NAME OUR_FILE BASENC_FILE OUR_COMMAND... -- BASENC_COMMAND...
 compare() {
-  mode=$1 name=$2 ours_file=$3 theirs_file=$4
-  shift 4
-  ours="" theirs=""
-  while [ "$1" != -- ]; do ours="$ours $1"; shift; done
-  shift
-  theirs="$*"
-  : >"$work/ours"
-  : >"$work/theirs"
-  round=0
-  while [ $round -lt "$runs" ]; do
-    # shellcheck disable=SC2086 # the commands are words without spaces
-    once "$mode" "$ours_file" $ours >>"$work/ours"
-    # shellcheck disable=SC2086
-    once "$mode" "$theirs_file" $theirs >>"$work/theirs"
-    round=$((round + 1))
-  done
+  mode=$1 name=$2
+  shift 2
+  in_turns "once $mode" "$@"
   awk -v name="$name" -v mode="$mode" \
       -v ow="$(median "$work/ours" 1)" -v tw="$(median "$work/theirs" 1)" \
       -v oc="$(median "$work/ours" 2)" -v tc="$(median "$work/theirs" 2)" \

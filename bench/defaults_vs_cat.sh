@@ -15,17 +15,13 @@
 # Every output is checked first: each decoder gives its payload back.
 # Usage: bench/defaults_vs_cat.sh [BUILD_DIR] [MEBIBYTES]
 set -eu
-build=${1:-build/release}
-mebibytes=${2:-64}
-runs=${RUNS:-7}
-tool="$build/convert/glyphmill-convert"
-[ -x "$tool" ] || { echo "missing $tool: build $build first" >&2; exit 2; }
+. "$(dirname "$0")/in_turns.sh"
+default_runs=7
+take_arguments "$@"
 for program in basenc perf python3; do
   command -v $program >/dev/null || { echo "$program is needed" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
 head -c $((mebibytes * 1024 * 1024)) /dev/urandom >"$work/payload"
 # text FILE ACCENTED_IN_100: random letters, ACCENTED_IN_100 of them from
 # U+00C0 to U+00FF (two bytes in UTF-8), the others ASCII letters and spaces.
@@ -33,14 +29,14 @@ text() {
   python3 - "$1" "$2" "$mebibytes" <<'PY'
 import random, sys
 path, accented, mebibytes = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-random.seed(26)
+rng = random.Random(26)
 letters = [chr(c).encode() for c in range(0xC0, 0x100)]
 plain = [bytes([c]) for c in b"abcdefghijklmnopqrstuvwxyz      "]
 table = letters * accented + plain * (100 - accented) * 2
 with open(path, "wb") as out:
     written = 0
     while written < mebibytes << 20:
-        written += out.write(b"".join(random.choices(table, k=40000)))
+        written += out.write(b"".join(rng.choices(table, k=40000)))
 PY
 }
 text "$work/ascii" 5
@@ -71,22 +67,9 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # compare NAME OUR_FILE OTHER_FILE OUR_COMMAND... -- OTHER_COMMAND...: the
 # medians of both, in ms, and the other's over ours.
 compare() {
-  label=$1 ours_file=$2 theirs_file=$3
-  shift 3
-  ours="" theirs=""
-  while [ "$1" != -- ]; do ours="$ours $1"; shift; done
+  label=$1
   shift
-  theirs="$*"
-  : >"$work/ours"
-  : >"$work/theirs"
-  round=0
-  while [ $round -lt "$runs" ]; do
-    # shellcheck disable=SC2086 # the commands are words without spaces
-    cpu "$ours_file" $ours >>"$work/ours"
-    # shellcheck disable=SC2086
-    cpu "$theirs_file" $theirs >>"$work/theirs"
-    round=$((round + 1))
-  done
+  in_turns cpu "$@"
   awk -v n="$label" -v o="$(median <"$work/ours")" -v t="$(median <"$work/theirs")" -v c="$theirs" \
     'BEGIN { printf "| %-34s | %8.1f | %-34s | %8.1f | %6.2f |\n", n, o / 1e6, c, t / 1e6, t / o }'
 }

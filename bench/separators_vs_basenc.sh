@@ -11,16 +11,12 @@
 # does the same) and starting the program.
 # Usage: bench/separators_vs_basenc.sh [BUILD_DIR] [MEBIBYTES]
 set -eu
-build=${1:-build/release}
-mebibytes=${2:-64}
-runs=${RUNS:-7}
-tool="$build/convert/glyphmill-convert"
-[ -x "$tool" ] || { echo "missing $tool: build $build first" >&2; exit 2; }
+. "$(dirname "$0")/in_turns.sh"
+default_runs=7
+take_arguments "$@"
 command -v basenc >/dev/null || { echo "basenc (coreutils 8.31 or later) is needed" >&2; exit 2; }
 command -v perf >/dev/null || { echo "perf is needed for processor times" >&2; exit 2; }
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
 head -c $((mebibytes * 1024 * 1024)) /dev/urandom >"$work/payload"
 names="crlf lf space none"
 for name in $names; do
