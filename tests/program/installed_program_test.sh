@@ -13,14 +13,13 @@ check() { if "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((fai
 rm -rf "$prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$out.log" 2>&1 || { cat "$out.log"; exit 1; }
 check "the tips are installed in share/glyphmill" cmp "$source/tip_window/help.cfg" "$prefix/share/glyphmill/help.cfg"
-desktop=$prefix/share/applications/glyphmill.desktop
+desktop=$prefix/share/applications/glyphmill.desktop icons=$prefix/share/icons/hicolor
 check "the menu entry starts glyphmill" grep -qx 'Exec=glyphmill' "$desktop"
-check "the menu entry's icon" test -s "$prefix/share/icons/hicolor/32x32/apps/$(sed -n 's/^Icon=//p' "$desktop").png"
-icons=$prefix/share/icons/hicolor
+icon=$(sed -n 's/^Icon=//p' "$desktop") # the menu entry's icon, at every size
 for size in 16 22 24 32 48 64 128 256; do # width and height in the PNG header
-    check "the ${size}px icon" [ "$(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x$size/apps/glyphmill.png" | xargs)" = "$size $size" ]
+    check "the ${size}px icon" [ "$(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x$size/apps/$icon.png" | xargs)" = "$size $size" ]
 done
-check "the scalable icon is a drawing of a few shapes" [ "$(grep -c '<' "$icons/scalable/apps/glyphmill.svg")" -lt 64 ]
+check "the scalable icon is a drawing of a few shapes" [ "$(grep -c '<' "$icons/scalable/apps/$icon.svg")" -lt 64 ]
 # The man pages and the menu entry are checked by lintian on the package.
 ! command -v appstreamcli >/dev/null || check "appstreamcli" appstreamcli validate --no-net "$prefix"/share/metainfo/*
 if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&
@@ -29,12 +28,10 @@ if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null &&
     # it; tried three times, as a busy machine may start the program too late.
     shown_tip() {
         for _ in 1 2 3; do
-            tip=$(env -u XDG_DATA_HOME HOME="$out/home" XDG_DATA_DIRS="$prefix/share:/usr/share" \
+            env -u XDG_DATA_HOME HOME="$out/home" XDG_DATA_DIRS="$prefix/share:/usr/share" \
                 timeout 90 xvfb-run -a dbus-run-session -- "$source/scripts/list_accessible_names.py" "$1" \
-                2>/dev/null | sed -n "/label 'Did you know...'/{n;s/^ *label .\(.*\).\$/\1/p}")
-            [ -n "$tip" ] && break
+                2>/dev/null | sed -n "/label 'Did you know...'/{n;s/^ *label .\(.*\).\$/\1/p}" | grep . && break
         done
-        echo "$tip"
     }
     rm -rf "$out/home" "$out/portable" && mkdir -p "$out/home/.local/share/glyphmill" "$out/portable"
     check "the installed tips are shown" grep -qxF -- "$(shown_tip "$prefix/bin/glyphmill")" "$source/tip_window/help.cfg"
