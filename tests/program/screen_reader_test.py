@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 # The real program as a screen reader meets it, through AT-SPI, on a dark
-# palette (qt6ct's "darker" colours): the answer box after "DO!!!" reads its
-# line breaks as "\n" and answers the extents of all of it; every boundary
-# kind at every kind of offset answers at once; on the screen itself, the
-# text of the main window's labels and of the tip window's heading differs
-# from the background behind it by a contrast of 4.5 or more (the screen is
-# left as dark.png in OUTPUT_DIR). With --fuzz, random calls of every text
+# palette (qt6ct's "darker" colours, which the caller sets up): what the
+# answer box is given after "DO!!!", and the extents of all of it; every
+# boundary kind at every kind of offset answers at once; on the screen
+# itself, the text of the main window's labels and of the tip window's
+# heading differs from the background behind it by a contrast of 4.5 or
+# more (the screen is left as dark.png in OUTPUT_DIR). With --fuzz, random calls of every text
 # query, inserts and deletes against a box of random text for SECONDS: each
 # must answer at once, and read what the box holds.
 # Usage: screen_reader_test.py PROGRAM OUTPUT_DIR | --fuzz SECONDS (under a
@@ -46,10 +46,19 @@ def answered(call, *args):
     return result
 
 
+# Waits for what() (up to 150 s: startup is slow in a sanitizer build), doing
+# step() meanwhile; what() answers last.
+def waited(what, step=lambda: time.sleep(0.2)):
+    deadline = time.monotonic() + 150
+    while not (value := what()) and time.monotonic() < deadline:
+        step()
+    return value
+
+
 def contrast(a, b):
     def luminance(rgb):
-        linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
-        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+        return sum(weight * (c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4)
+                   for weight, c in zip((0.2126, 0.7152, 0.0722), rgb))
     dark, light = sorted((luminance(a), luminance(b)))
     return (light + 0.05) / (dark + 0.05)
 
@@ -69,10 +78,7 @@ def check_boundaries(box):
 
 def check_labels(application, out):
     find(application, "menu item", "Did U Know").queryAction().doAction(0)
-    for _ in range(50):
-        if find(application, "label", "Did you know..."):
-            break
-        time.sleep(0.2)
+    waited(lambda: find(application, "label", "Did you know..."))
     time.sleep(1)  # painted
     width, height, pixel = read_screen(out)
     write_png(f"{out}/dark.png", width, height, pixel)
@@ -85,7 +91,7 @@ def check_labels(application, out):
 
 
 def fuzz(box, seconds):
-    pieces = "a|Z|7| |. |\r\n|\n|\r|\u2028|\u2029|\ufdd0|\ufdd3|\u200b|e\u0301|\U0001F600|\t|\u05d0".split("|")
+    pieces = "a|Z|7| |. |\r\n|\n|\r|\u2028|\u2029|\ufdd0|\ufdd3|\u200b|e\u0301|\U0001F600|\t|\u05d0"
     seed = int(os.environ.get("GLYPHMILL_FUZZ_SEED", time.time()))
     print("seed", seed)  # GLYPHMILL_FUZZ_SEED=seed repeats a run.
     rng = random.Random(seed)
@@ -93,13 +99,14 @@ def fuzz(box, seconds):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         count = answered(lambda: reader.characterCount)
-        offset = rng.choice([-1, -2, 0, count, count + 1, rng.randint(0, count), rng.choice([2**31 - 1, -2**31])])
-        text = "".join(rng.choice(pieces) for _ in range(rng.randint(1, 40) if count < 5000 else 0))
+        offset = rng.choice([-1, -2, 0, count, count + 1, rng.randint(0, count), 2**31 - 1, -2**31])
+        text = "".join(rng.choice(pieces.split("|")) for _ in range(rng.randint(1, 40) if count < 5000 else 0))
         answered(*rng.choice([(editable.insertText, offset, text, units(text) + rng.choice([0, 0, 3])),
                               (editable.deleteText, offset, min(offset + rng.randint(0, 30), 2**31 - 1)),
                               (reader.getCharacterExtents, offset, 0),
                               (reader.setSelection, 0, offset, rng.randint(0, count))]))
-        found, start, end = answered(getattr(reader, rng.choice(QUERIES)), offset, rng.choice(BOUNDARIES))
+        query = getattr(reader, rng.choice(QUERIES))
+        found, start, end = answered(query, offset, rng.choice(BOUNDARIES))
         assert "\0" not in found, (found, start, end)
         if 0 <= start <= end <= reader.characterCount:
             assert found == reader.getText(start, end), (found, start, end)
@@ -109,24 +116,15 @@ def fuzz(box, seconds):
 
 def main():
     program, out = sys.argv[1:3]
-    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-    if out != "--fuzz":
-        os.makedirs(f"{out}/qt6ct", exist_ok=True)
-        with open(f"{out}/qt6ct/qt6ct.conf", "w") as f:
-            f.write("[Appearance]\ncustom_palette=true\nstyle=Fusion\n"
-                    "color_scheme_path=/usr/share/qt6ct/colors/darker.conf\n")
-        environment.update(QT_QPA_PLATFORMTHEME="qt6ct", XDG_CONFIG_HOME=out)
     # The registry must be up before the program starts, or the program may
     # never join it.
     pyatspi.Registry.getDesktop(0).childCount
-    program = subprocess.Popen([program], env=environment)
+    program = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                                   QT_QPA_PLATFORM="xcb"))
     try:
-        # Startup is slow in a sanitizer build.
-        deadline = time.monotonic() + 150
-        while not (application := next((a for a in pyatspi.Registry.getDesktop(0)
-                                        if a is not None and a.name == "Glyphmill"), None)):
-            assert time.monotonic() < deadline, "no Glyphmill on the accessibility bus"
-            time.sleep(0.2)
+        application = waited(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                           if a is not None and a.name == "Glyphmill"), None))
+        assert application, "no Glyphmill on the accessibility bus"
         if out == "--fuzz":
             return fuzz(find(application, "text", "Your Text"), float(sys.argv[3]))
         # What the answer box reports it was given, as a screen reader hears it.
@@ -138,15 +136,13 @@ def main():
         find(application, "push button", "DO!!!").queryAction().doAction(0)
         answer = find(application, "text", "Answer").queryText()
         lines = "01001000\n01101001\n" * 300
-        while "".join(inserted) != lines and time.monotonic() < deadline + 150:
-            GLib.MainContext.default().iteration(False)
-        assert "".join(inserted) == lines, repr("".join(inserted)[:40])
-        assert answer.getText(0, -1) == lines, repr(answer.getText(0, 40))
+        assert waited(lambda: "".join(inserted) == lines,
+                      lambda: GLib.MainContext.default().iteration(False)), repr("".join(inserted)[:40])
         x, y, width, height = answer.getRangeExtents(0, answer.characterCount, 0)
         assert width > 0 and height > 0, (x, y, width, height)
         check_boundaries(find(application, "text", "Your Text"))
         check_labels(application, out)
-        print("the answer box reads as shown, every boundary answers, and the labels read on a dark palette")
+        print("the answer box reads as shown, every boundary answers, the labels read on a dark palette")
     finally:  # A frozen program ignores SIGTERM.
         program.kill()
 
