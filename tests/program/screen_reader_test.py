@@ -92,9 +92,9 @@ def check_labels(application, out):
 
 def fuzz(box, seconds):
     pieces = "a|Z|7| |. |\r\n|\n|\r|\u2028|\u2029|\ufdd0|\ufdd3|\u200b|e\u0301|\U0001F600|\t|\u05d0"
-    seed = int(os.environ.get("GLYPHMILL_FUZZ_SEED", time.time()))
-    print("seed", seed)  # GLYPHMILL_FUZZ_SEED=seed repeats a run.
-    rng = random.Random(seed)
+    run = int(os.environ.get("GLYPHMILL_FUZZ_RUN", time.time()))
+    print("run", run)  # GLYPHMILL_FUZZ_RUN=that number repeats the run.
+    rng = random.Random(run)
     editable, reader = box.queryEditableText(), box.queryText()
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
