@@ -72,7 +72,8 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
     const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
                       numbers = "number-to-binary", window = "--window-rules",
                       utf8 = "--encoding=utf-8";
-    const std::string kNames = ": NAME is crlf, lf, space or none", ones(65537, '1');
+    const std::string kNames = ": NAME is crlf, lf, space or none", ones(65537, '1'),
+                      kCodings = ": NAME is bytes or utf-8";
     const std::string forty(40, 'a'), listed = " 5\t-3\n\n1e3 " + ones + " 4";
     const std::vector<std::string> e8 = {encode, utf8, "-snone"};
     // The arguments and the input; the output followed by the messages, and the exit status.
@@ -82,9 +83,7 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {{encode, "--separator=crlf"}, "Hi", "01001000\r\n01101001\r\n", 0},
         {{encode, "-s", "space", "/dev/null", "-"}, "Hi!", "01001000 01101001 00100001\n", 0},
         {{encode, "--separator", "space", "/dev/null"}, "", "", 0},
-        {{encode, "-snone"}, "Hi", "0100100001101001", 0},
         {{encode, "-snone", "--separator=lf"}, "A", "01000001\n", 0},
-        {{decode, window}, "01000001 01000010\r\n00000000", "A!", 0},
         // By the window's rules a space or a lone LF takes a digit position.
         {{decode, window}, "01001000 01101001\n", "H4\x80", 0},
         {{decode, window, strict}, "01001000\r\n 01101001\t\r00000000", {"Hi\0", 3}, 0},
@@ -106,7 +105,6 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {e8, forty + "\xC2\x80" + forty,
          bits(forty) + at("1:41", "character '\xC2\x80' (U+0080) has no 8-bit code"), 1},
         {e8, forty + "\xA9" + forty, bits(forty) + at("1:41", "'\\xA9' is no UTF-8 character"), 1},
-        {e8, "\x80", at("1:1", "'\\x80' is no UTF-8 character"), 1},
         {e8, "\xC0\x80", at("1:1", "'\\xC0' is no UTF-8 character"), 1},
         {e8, "\xED\xA0\x80", at("1:1", "'\\xED' is no UTF-8 character"), 1},
         {e8, "A\xE2\x82!", bits("A") + at("1:2", "'\\xE2\\x82' is no UTF-8 character"), 1},
@@ -120,7 +118,6 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         // Files are one input: a group and a CR LF pair go on in the next
         // file, past the unreadable ones; positions count per file.
         {{decode, window, one, missing, dir, "-", two}, "", "AB" + unreadable, 1},
-        {{encode, missing, dir, "-"}, "!", "00100001\n" + unreadable, 1},
         {{decode, "/proc/self/mem"}, "", cannotRead("/proc/self/mem", "Input/output error"), 1},
         {{decode, three, "-", four}, "", "Hi" + fault("4:5", "'\\n'", four), 1},
         {{decode, "-", three}, "01000001\n", "A" + fault("1:5", "end of input", three), 1},
@@ -129,10 +126,7 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
         {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + kNames), 2},
-        {{decode, "--encoding", "latin"},
-         "",
-         usageError("unknown encoding 'latin': NAME is bytes or utf-8"),
-         2},
+        {{decode, "--encoding", "l"}, "", usageError("unknown encoding 'l'" + kCodings), 2},
         {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + kNames), 2},
         {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, utf8}, "", usageError("unknown option '" + utf8 + "' for number-to-binary"), 2}};
@@ -167,8 +161,6 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         {a, "text-to-binary a.txt /dev/stdout", cannotRead("/dev/stdout", own), "1", "o",
          "01000001\n", "| cat >o"},
         {a, "text-to-binary a.txt >>a.txt", cannotRead("a.txt", own), "1", "a.txt", "A"},
-        {a, "text-to-binary a.txt /proc/self/fd/1 >o", cannotRead("/proc/self/fd/1", own), "1", "o",
-         "01000001\n"},
         {"printf 01000001 >a.txt", "binary-to-text - <a.txt >>a.txt", cannotRead("<stdin>", own),
          "1", "a.txt", "01000001"},
         {a, "text-to-binary /dev/null a.txt >/dev/null", "", "0", "a.txt", "A"},
@@ -181,8 +173,6 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         {large, "text-to-binary -s crlf l >/dev/full", full, "1"},
         {":", "number-to-binary 5 >/dev/full", full, "1"},
         {"head -c 33554432 /dev/zero | tr '\\0' 1 >n", "number-to-binary <n", kTooLong, "1"},
-        {large + " && trap '' PIPE", "text-to-binary l", "", "1", "o", "", "| :"},
-        {large + " && trap '' PIPE", "binary-to-text --window-rules l", "", "1", "o", "", "| :"},
         {large + " && trap '' PIPE", "binary-to-text l", "", "1", "o", "", "| :"},
         {failingClose, "number-to-binary 5 >o", cannotRead("<stdout>", "Input/output error"), "1",
          "o", "101\n"}};
@@ -211,12 +201,9 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
 // anywhere: the round-trip fuzz target's comparison, on each of its choices.
 TEST(Convert, EveryLayoutAndEncodingReadsBackAtAnyReadSize) {
     std::string payload(300, '\0');
-    std::mt19937 random(21);
-    std::generate(payload.begin(), payload.end(), random);
-    for (int choice = 0; choice < 256; ++choice) {
-        payload[0] = static_cast<char>(choice);
-        EXPECT_EQ(differencesOn(payload), "") << choice;
-    }
+    std::generate(payload.begin(), payload.end(), std::mt19937(21));
+    for (int choice = 0; choice < 256; ++choice)
+        EXPECT_EQ(differencesOn(static_cast<char>(choice) + payload.substr(1)), "") << choice;
 }
 
 } // namespace

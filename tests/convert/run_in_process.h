@@ -12,8 +12,7 @@
 namespace glyphmill::test {
 
 struct InProcessRun {
-    std::string out;
-    std::string err;
+    std::string out, err;
     int status = -1;
 };
 
