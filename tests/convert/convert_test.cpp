@@ -173,6 +173,7 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         {large, "text-to-binary -s crlf l >/dev/full", full, "1"},
         {":", "number-to-binary 5 >/dev/full", full, "1"},
         {"head -c 33554432 /dev/zero | tr '\\0' 1 >n", "number-to-binary <n", kTooLong, "1"},
+        {large + " && trap '' PIPE", "binary-to-text --window-rules l", "", "1", "o", "", "| :"},
         {large + " && trap '' PIPE", "binary-to-text l", "", "1", "o", "", "| :"},
         {failingClose, "number-to-binary 5 >o", cannotRead("<stdout>", "Input/output error"), "1",
          "o", "101\n"}};
