@@ -58,10 +58,10 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
             input.resize(at);
     }
     for (const std::u16string &input : inputs) {
+        // Each character as a byte, in one piece or in pieces.
         const std::string bytes(input.begin(), input.end());
-        // In one piece, or in pieces.
-        const std::uint32_t pieceChoice = random() % 2 ? 0 : random();
-        ASSERT_EQ(model::differencesFrom(input) + model::codecDifferencesFrom(bytes, pieceChoice),
+        ASSERT_EQ(model::differencesFrom(input) +
+                      model::codecDifferencesFrom(bytes, random() % 2 ? 0 : random()),
                   "")
             << ::testing::PrintToString(input);
     }

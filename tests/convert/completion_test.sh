@@ -26,7 +26,6 @@ done <<'ROWS'
 crlf lf none space|text-to-binary --separator =
 space|text-to-binary a.txt --separator = sp
 lf|text-to-binary -s l
---separator=crlf|text-to-binary --separator=cr
 bytes utf-8|binary-to-text --encoding 
 --encoding=utf-8|text-to-binary --encoding=u
 $'new\nline' a.txt a\ b.txt b.bin it\'s sub|binary-to-text 

@@ -79,12 +79,9 @@ std::string differencesFrom(std::u16string_view input) {
 }
 
 std::string codecDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
-    std::u16string numbers, characters; // each byte as the character of its number, its code
-    for (const char byte : bytes) {
-        numbers += static_cast<std::uint8_t>(byte);
-        characters += codePage(static_cast<std::uint8_t>(byte));
-    }
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    // Each byte as the character of its number.
+    const std::u16string numbers(codes, codes + bytes.size());
     const std::size_t split = pieceChoice ? pieceChoice % (bytes.size() + 1) : bytes.size();
     const std::string strict = model::strictDigits({bytes.substr(0, split), bytes.substr(split)});
     std::string found;
@@ -94,17 +91,15 @@ std::string codecDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoi
         std::string lines(bytes.size() * digitGroupLength(DigitSeparator::CrLf) + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
         if (std::u16string(lines.begin(), lines.end()) !=
-            model::textToBinary(characters).answer + std::u16string(16, u'#'))
+            model::textToBinary(codePageText(bytes)).answer + std::u16string(16, u'#'))
             found += "digit lines; ";
         DigitStreamDecoder decoder(path);
         std::string stream = decoded(decoder, bytes, pieceChoice);
         std::uint8_t last = 0;
         const std::size_t lastCount = decoder.finish(&last); // before `last` is read
         stream.append(lastCount, static_cast<char>(last));
-        std::u16string text;
-        for (const char code : stream)
-            text += codePage(static_cast<std::uint8_t>(code));
-        found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
+        found +=
+            codePageText(stream) == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
     }
     // Each layout: the two paths write the same, and the strict decoder reads
     // the bytes back.

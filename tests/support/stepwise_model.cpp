@@ -42,6 +42,13 @@ char16_t codePage(std::uint8_t code) {
     return code >= 0x80 && code < 0xA0 ? high[code - 0x80] : code;
 }
 
+std::u16string codePageText(std::string_view codes) {
+    std::u16string text;
+    for (const char code : codes)
+        text += codePage(static_cast<std::uint8_t>(code));
+    return text;
+}
+
 Boxes textToBinary(std::u16string_view input) {
     Boxes boxes;
     for (std::size_t at = 0; at < input.size(); ++at) {

@@ -17,13 +17,12 @@ std::string strictDigits(std::initializer_list<std::string_view> files) {
         if (file.empty())
             continue;
         line = column = 1;
-        for (const char c : file) {
-            const auto byte = static_cast<std::uint8_t>(c);
+        for (const std::uint8_t byte : file) {
             if (byte == '0' || byte == '1') {
                 value = value * 2 + (byte - '0');
                 codes.append(++digits % 8 == 0, static_cast<char>(value));
-            } else if (digits % 8 != 0 ||
-                       std::string_view(" \t\r\n").find(c) == std::string_view::npos) {
+            } else if (digits % 8 != 0 || std::string_view(" \t\r\n").find(
+                                              static_cast<char>(byte)) == std::string_view::npos) {
                 return faultAt(byte);
             }
             column = byte == '\n' ? 1 : column + 1;
