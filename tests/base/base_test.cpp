@@ -5,15 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+#include <vector>
+
 namespace glyphmill {
 namespace {
 
 TEST(LineInput, ReadsUtf8OrWindows1252LinesEndedByCrLfCrOrLf) {
-    const auto repeat = [](auto piece, int times) {
-        decltype(piece) all;
-        while (times-- > 0)
-            all += piece;
-        return all;
+    const auto repeat = [](auto piece, std::size_t times) {
+        const std::vector pieces(times, piece);
+        return std::accumulate(pieces.begin(), pieces.end(), decltype(piece)());
     };
     // Of a long file only the first MiB is read, whole characters: 523 lines
     // of 2002 bytes, then 1530 bytes of the next one. Of a long line the first

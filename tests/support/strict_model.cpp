@@ -1,6 +1,7 @@
 #include "tests/support/strict_model.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace glyphmill::model {
 
@@ -21,8 +22,7 @@ std::string strictDigits(std::initializer_list<std::string_view> files) {
             if (byte == '0' || byte == '1') {
                 value = value * 2 + (byte - '0');
                 codes.append(++digits % 8 == 0, static_cast<char>(value));
-            } else if (digits % 8 != 0 || std::string_view(" \t\r\n").find(
-                                              static_cast<char>(byte)) == std::string_view::npos) {
+            } else if (digits % 8 != 0 || !std::memchr(" \t\r\n", byte, 4)) {
                 return faultAt(byte);
             }
             column = byte == '\n' ? 1 : column + 1;
