@@ -13,7 +13,6 @@ using namespace glyphmill;
 std::string differencesOn(std::string_view input) {
     std::uint32_t pieceChoice = 1;
     std::memcpy(&pieceChoice, input.data(), std::min(input.size(), sizeof pieceChoice));
-    return model::pathDifferencesFrom(input, 0) +
-           model::pathDifferencesFrom(input, pieceChoice | 1) +
-           model::layoutDifferencesFrom(input, pieceChoice);
+    return model::codecDifferencesFrom(input, 0) +
+           model::codecDifferencesFrom(input, pieceChoice | 1);
 }

@@ -7,8 +7,6 @@
 using namespace glyphmill;
 
 std::string differencesOn(std::string_view input) {
-    std::u16string codePage;
-    for (const char byte : input)
-        codePage += model::codePage(static_cast<std::uint8_t>(byte));
-    return isValidUtf8(input) || decodeTextFile(input) == codePage ? "" : "tips text; ";
+    const bool same = isValidUtf8(input) || decodeTextFile(input) == model::codePageText(input);
+    return same ? "" : "tips text; ";
 }

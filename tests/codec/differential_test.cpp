@@ -37,38 +37,31 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
                            : std::u16string(1, unit < 0x10000 ? unit : model::codePage(unit));
         }
     }
-    // Groups and separators as the strict decoder wants them, some with a
-    // short group or a stray byte.
-    const std::u16string strictPieces[] = {u"01101001", u"10000000", u"00000000", u" ",     u"\t",
-                                           u"\r",       u"\n",       u"\r\n",     u"\r\r\n"};
-    for (int n = 0; n < 3000; ++n) {
-        std::u16string &input = inputs.emplace_back();
-        for (std::size_t length = random() % (n % 20 ? 100 : 3000); input.size() < length;)
-            input += strictPieces[random() % std::size(strictPieces)];
-        if (n % 3 == 0)
-            input.insert(random() % (input.size() + 1), 1, u"01x \r\n\xE9"[random() % 7]);
-    }
-    // Long runs of one strict shape, as files have them, whole or cut short
-    // or with a stray byte: many vector steps, then the fault in any place.
-    const std::u16string strictBreaks[] = {u"\r\n", u"\n", u" ", u""};
-    for (int n = 0; n < 600; ++n) {
-        std::u16string &input = inputs.emplace_back();
-        for (int group = random() % 300; group > 0; --group) {
+    // Groups and separators as the strict decoder wants them: shapes mixed,
+    // or one shape throughout, as files have them, in a long run for many
+    // vector steps, the steps starting anywhere in a group after the first
+    // separator (groups side by side most often). A third with a stray byte, a
+    // third cut short: the fault in any place, or where a vector step starts.
+    const std::u16string breaks[] = {u"\r\n", u"\n", u" ", u"", u"\t", u"\r", u"\r\r\n", u""};
+    for (int n = 0; n < 3600; ++n) {
+        std::u16string &input = inputs.emplace_back(breaks[random() % 8]);
+        for (int group = random() % (n % 4 ? 20 : 300); group > 0; --group) {
             const std::string digits = std::bitset<8>(random()).to_string();
-            input.append(digits.begin(), digits.end()).append(strictBreaks[n % 4]);
+            input.append(digits.begin(), digits.end())
+                .append(breaks[(n % 2 ? random() : n / 4) % 8]);
         }
-        const std::size_t at = random() % (input.size() + 1);
+        std::size_t at = random() % (input.size() + 1);
+        at -= n % 4 == 1 ? at % 64 : 0;
         if (n % 3 == 1)
             input.insert(at, 1, u"01x \r\n\t\xE9"[random() % 8]);
         else if (n % 3 == 2)
             input.resize(at);
     }
     for (const std::u16string &input : inputs) {
+        // Each character as a byte, in one piece or in pieces.
         const std::string bytes(input.begin(), input.end());
-        // In one piece, or in pieces.
-        const std::uint32_t pieceChoice = random() % 2 ? 0 : random();
-        ASSERT_EQ(model::differencesFrom(input) + model::pathDifferencesFrom(bytes, pieceChoice) +
-                      model::layoutDifferencesFrom(bytes, pieceChoice),
+        ASSERT_EQ(model::differencesFrom(input) +
+                      model::codecDifferencesFrom(bytes, random() % 2 ? 0 : random()),
                   "")
             << ::testing::PrintToString(input);
     }

@@ -26,15 +26,12 @@ done <<'ROWS'
 crlf lf none space|text-to-binary --separator =
 space|text-to-binary a.txt --separator = sp
 lf|text-to-binary -s l
---separator=crlf|text-to-binary --separator=cr
 bytes utf-8|binary-to-text --encoding 
 --encoding=utf-8|text-to-binary --encoding=u
-utf-8|binary-to-text --encoding = u
 $'new\nline' a.txt a\ b.txt b.bin it\'s sub|binary-to-text 
 a.txt a\ b.txt|text-to-binary -s none a
 a.txt a\ b.txt|binary-to-text 'a
 a\ b.txt|text-to-binary "a\x20b
-a\ b.txt|text-to-binary a\\\x20
 it\'s|binary-to-text it\\'
 HOME/a.txt HOME/a\ b.txt|binary-to-text ~/a
 |binary-to-text -- --st

@@ -39,28 +39,24 @@ const std::string kTooLong = refused(std::string(32, '1') + "...", "longer than 
 
 // The digits of each byte, most significant first.
 std::string bits(const std::string &codes) {
-    std::string digits;
-    for (const char code : codes)
-        digits += std::bitset<8>(static_cast<unsigned char>(code)).to_string();
-    return digits;
+    return codes.empty() ? ""
+                         : std::bitset<8>(static_cast<unsigned char>(codes[0])).to_string() +
+                               bits(codes.substr(1));
 }
 
 // The report of a fault in the input.
+const std::string kExpected = "expected 8 binary digits, found ",
+                  kAtEnd = kExpected + "end of input";
 std::string at(const std::string &place, const std::string &message,
                const std::string &file = "<stdin>") {
     return file + ":" + place + ": " + message + "\n";
-}
-
-std::string fault(const std::string &place, const std::string &found,
-                  const std::string &file = "<stdin>") {
-    return at(place, "expected 8 binary digits, found " + found, file);
 }
 
 std::string cannotRead(const std::string &file, const std::string &reason) {
     return "glyphmill-convert: " + file + ": " + reason + "\n";
 }
 
-TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
+TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
     const TempFolder folder;
     const std::string cut = folder.write("cut", "\xA9"), one = folder.write("one", "0100\r"),
                       two = folder.write("two", "\n0001\r\n01000010");
@@ -71,7 +67,7 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         cannotRead(missing, "No such file or directory") + cannotRead(dir, "Is a directory");
     const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
                       numbers = "number-to-binary", window = "--window-rules",
-                      utf8 = "--encoding=utf-8";
+                      utf8 = "--encoding=utf-8", codings = ": NAME is bytes or utf-8";
     const std::string kNames = ": NAME is crlf, lf, space or none", ones(65537, '1');
     const std::string forty(40, 'a'), listed = " 5\t-3\n\n1e3 " + ones + " 4";
     const std::vector<std::string> e8 = {encode, utf8, "-snone"};
@@ -82,20 +78,18 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {{encode, "--separator=crlf"}, "Hi", "01001000\r\n01101001\r\n", 0},
         {{encode, "-s", "space", "/dev/null", "-"}, "Hi!", "01001000 01101001 00100001\n", 0},
         {{encode, "--separator", "space", "/dev/null"}, "", "", 0},
-        {{encode, "-snone"}, "Hi", "0100100001101001", 0},
         {{encode, "-snone", "--separator=lf"}, "A", "01000001\n", 0},
-        {{decode, window}, "01000001 01000010\r\n00000000", "A!", 0},
         // By the window's rules a space or a lone LF takes a digit position.
         {{decode, window}, "01001000 01101001\n", "H4\x80", 0},
         {{decode, window, strict}, "01001000\r\n 01101001\t\r00000000", {"Hi\0", 3}, 0},
-        {{decode}, "01001000\r\n0110 1001", "H" + fault("2:5", "' '"), 1},
-        {{decode}, "01001000\n\n  0110100", "H" + fault("3:10", "end of input"), 1},
-        {{decode}, "\xE9", fault("1:1", "'\\xE9'"), 1},
+        {{decode}, "01001000\r\n0110 1001", "H" + at("2:5", kExpected + "' '"), 1},
+        {{decode}, "01001000\n\n  0110100", "H" + at("3:10", kAtEnd), 1},
+        {{decode}, "\xE9", at("1:1", kExpected + "'\\xE9'"), 1},
         // A lone CR is a separator after a full group.
         {{decode}, "01000001\r01000010\r\n01000011", "ABC", 0},
-        {{decode}, "01000001\r0100\r", "A" + fault("1:14", "'\\r'"), 1},
+        {{decode}, "01000001\r0100\r", "A" + at("1:14", kExpected + "'\\r'"), 1},
         // The fault first in a piece of 1, 8 or 16 bytes.
-        {{decode, strict}, "0100000101000010y", "AB" + fault("1:17", "'y'"), 1},
+        {{decode, strict}, "0100000101000010y", "AB" + at("1:17", kExpected + "'y'"), 1},
         // UTF-8 as the window reads it; each fault at the start, in the
         // middle or at the end of some read, or cut between two.
         {e8, "\xCE\xA9", at("1:1", "character '\xCE\xA9' (U+03A9) has no 8-bit code"), 1},
@@ -106,7 +100,6 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         {e8, forty + "\xC2\x80" + forty,
          bits(forty) + at("1:41", "character '\xC2\x80' (U+0080) has no 8-bit code"), 1},
         {e8, forty + "\xA9" + forty, bits(forty) + at("1:41", "'\\xA9' is no UTF-8 character"), 1},
-        {e8, "\x80", at("1:1", "'\\x80' is no UTF-8 character"), 1},
         {e8, "\xC0\x80", at("1:1", "'\\xC0' is no UTF-8 character"), 1},
         {e8, "\xED\xA0\x80", at("1:1", "'\\xED' is no UTF-8 character"), 1},
         {e8, "A\xE2\x82!", bits("A") + at("1:2", "'\\xE2\\x82' is no UTF-8 character"), 1},
@@ -120,19 +113,16 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         // Files are one input: a group and a CR LF pair go on in the next
         // file, past the unreadable ones; positions count per file.
         {{decode, window, one, missing, dir, "-", two}, "", "AB" + unreadable, 1},
-        {{encode, missing, dir, "-"}, "!", "00100001\n" + unreadable, 1},
         {{decode, "/proc/self/mem"}, "", cannotRead("/proc/self/mem", "Input/output error"), 1},
-        {{decode, three, "-", four}, "", "Hi" + fault("4:5", "'\\n'", four), 1},
-        {{decode, "-", three}, "01000001\n", "A" + fault("1:5", "end of input", three), 1},
+        {{decode, three, "-", four}, "", "Hi" + at("4:5", kExpected + "'\\n'", four), 1},
+        // A short group before files that give nothing is a fault of its own file.
+        {{decode, three, missing, dir, "/dev/null"}, "", unreadable + at("1:5", kAtEnd, three), 1},
         {{"--version"}, "", "glyphmill-convert 2.00.0001\n", 0},
         {{}, "", usageError("no command given"), 2},
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
         {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + kNames), 2},
-        {{decode, "--encoding", "latin"},
-         "",
-         usageError("unknown encoding 'latin': NAME is bytes or utf-8"),
-         2},
+        {{decode, "--encoding", "l"}, "", usageError("unknown encoding 'l'" + codings), 2},
         {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + kNames), 2},
         {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, utf8}, "", usageError("unknown option '" + utf8 + "' for number-to-binary"), 2}};
@@ -145,14 +135,21 @@ TEST(Convert, OutputMessagesAndExitStatusAtAnyReadSize) {
         }
     }
     EXPECT_EQ(runInProcess({decode, "--help"}, "", 9).out.rfind(kUsage, 0), 0U);
+    // Random bytes in every layout, and as UTF-8 text, written and read back
+    // with the defaults, at read sizes that cut groups, CR LF pairs and
+    // characters anywhere: the round-trip fuzz target's comparison, on each
+    // of its choices.
+    std::string payload(300, '\0');
+    std::generate(payload.begin(), payload.end(), std::mt19937(21));
+    for (int choice = 0; choice < 256; ++choice)
+        EXPECT_EQ(differencesOn(static_cast<char>(choice) + payload.substr(1)), "") << choice;
 }
 
 // The program run by the shell with its redirections as a user types them:
 // the exit statuses, inputs that are not what they seem (the output file or
-// pipe itself, a closed standard input, a short group before a file that
-// gives nothing), outputs that fail (a full disk, a reader that went away
-// with SIGPIPE ignored, a file system that fails on close), and the peak
-// memory, which a large input must not raise.
+// pipe itself, a closed standard input), outputs that fail (a full disk, a
+// reader that went away with SIGPIPE ignored, a file system that fails on
+// close), and the peak memory, which a large input must not raise.
 TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
     const std::string a = "printf A >a.txt", own = "input file is output file",
                       closed = cannotRead("<stdin>", "Bad file descriptor"),
@@ -167,21 +164,16 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         {a, "text-to-binary a.txt /dev/stdout", cannotRead("/dev/stdout", own), "1", "o",
          "01000001\n", "| cat >o"},
         {a, "text-to-binary a.txt >>a.txt", cannotRead("a.txt", own), "1", "a.txt", "A"},
-        {a, "text-to-binary a.txt /proc/self/fd/1 >o", cannotRead("/proc/self/fd/1", own), "1", "o",
-         "01000001\n"},
         {"printf 01000001 >a.txt", "binary-to-text - <a.txt >>a.txt", cannotRead("<stdin>", own),
          "1", "a.txt", "01000001"},
         {a, "text-to-binary /dev/null a.txt >/dev/null", "", "0", "a.txt", "A"},
         {a, "text-to-binary a.txt - <&- >o", closed, "1", "o", "01000001\n"},
-        {"printf 0100 >a4.txt && mkdir d && : >e.txt", "binary-to-text a4.txt d e.txt >o",
-         cannotRead("d", "Is a directory") + fault("1:5", "end of input", "a4.txt"), "1", "o", ""},
         {large, "text-to-binary --encoding=utf-8 l >/dev/null", "", "0"},
         {large, "binary-to-text l >/dev/null", "", "0"},
         {large, "binary-to-text --window-rules --encoding=utf-8 l >/dev/null", "", "0"},
         {large, "text-to-binary -s crlf l >/dev/full", full, "1"},
         {":", "number-to-binary 5 >/dev/full", full, "1"},
         {"head -c 33554432 /dev/zero | tr '\\0' 1 >n", "number-to-binary <n", kTooLong, "1"},
-        {large + " && trap '' PIPE", "text-to-binary l", "", "1", "o", "", "| :"},
         {large + " && trap '' PIPE", "binary-to-text --window-rules l", "", "1", "o", "", "| :"},
         {large + " && trap '' PIPE", "binary-to-text l", "", "1", "o", "", "| :"},
         {failingClose, "number-to-binary 5 >o", cannotRead("<stdout>", "Input/output error"), "1",
@@ -204,19 +196,6 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         peaksKiB.push_back(std::stol(TempFolder::read(folder.path("peak"))));
     }
     EXPECT_LT(std::ranges::max(peaksKiB), std::ranges::min(peaksKiB) + 8 * 1024);
-}
-
-// Random bytes in every layout, and as UTF-8 text, written and read back with
-// the defaults, at read sizes that cut groups, CR LF pairs and characters
-// anywhere: the round-trip fuzz target's comparison, on each of its choices.
-TEST(Convert, EveryLayoutAndEncodingReadsBackAtAnyReadSize) {
-    std::string payload(300, '\0');
-    std::mt19937 random(21);
-    std::generate(payload.begin(), payload.end(), random);
-    for (int choice = 0; choice < 256; ++choice) {
-        payload[0] = static_cast<char>(choice);
-        EXPECT_EQ(differencesOn(payload), "") << choice;
-    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "convert/tool.h"
 #include "tests/support/temp_folder.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,7 @@
 namespace glyphmill::test {
 
 struct InProcessRun {
-    std::string out;
-    std::string err;
+    std::string out, err;
     int status = -1;
 };
 
@@ -28,9 +28,8 @@ inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
     const convert::Streams streams{::memfd_create("in", MFD_CLOEXEC),
                                    ::memfd_create("out", MFD_CLOEXEC),
                                    ::memfd_create("err", MFD_CLOEXEC)};
-    if (::write(streams.input, input.data(), input.size()) != ssize_t(input.size()))
-        return {};
-    ::lseek(streams.input, 0, SEEK_SET);
+    // Written through a file description of its own: the input's stays at the start.
+    std::ofstream("/proc/self/fd/" + std::to_string(streams.input), std::ios::binary) << input;
     InProcessRun run;
     run.status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
                                   {bufferSize, bufferSize});

@@ -20,23 +20,27 @@ std::string errorOf(const std::optional<RuntimeError> &error) {
     return error ? error->description() : "";
 }
 
-// The size of the next piece of the `left` bytes: all of them, or as `pieceChoice` picks.
-std::size_t pieceSize(std::minstd_rand &random, std::uint32_t pieceChoice, std::size_t left) {
-    return std::min(left, pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : left);
+// Hands `bytes` to `step` whole, or in pieces of the sizes that `pieceChoice`
+// picks, each a copy of exactly its size.
+template <typename Step>
+void inPieces(std::string_view bytes, std::uint32_t pieceChoice, Step step) {
+    std::minstd_rand random(pieceChoice);
+    for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
+        count = std::min(bytes.size() - at,
+                         pieceChoice ? 1 + random() % (random() % 2 ? 9 : 300) : bytes.size());
+        step(std::vector<std::uint8_t>(bytes.begin() + at, bytes.begin() + at + count));
+    }
 }
 
-// The codes a decoder writes, given the bytes in pieces that `pieceChoice` picks,
-// each a copy of exactly its size.
+// The codes a decoder writes, given the bytes in pieces that `pieceChoice` picks.
 template <typename Decoder>
 std::string decoded(Decoder &decoder, std::string_view bytes, std::uint32_t pieceChoice) {
-    std::minstd_rand random(pieceChoice);
     std::string codes;
-    for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
-        count = pieceSize(random, pieceChoice, bytes.size() - at);
-        const std::vector<std::uint8_t> piece(bytes.begin() + at, bytes.begin() + at + count);
-        std::vector<std::uint8_t> out(Decoder::outputCapacity(count));
-        codes.append(out.begin(), out.begin() + decoder.decode(piece.data(), count, out.data()));
-    }
+    inPieces(bytes, pieceChoice, [&](const std::vector<std::uint8_t> &piece) {
+        std::vector<std::uint8_t> out(Decoder::outputCapacity(piece.size()));
+        codes.append(out.begin(),
+                     out.begin() + decoder.decode(piece.data(), piece.size(), out.data()));
+    });
     return codes;
 }
 
@@ -74,13 +78,10 @@ std::string differencesFrom(std::u16string_view input) {
            (same[2] ? "" : "number to binary; ");
 }
 
-std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
-    std::u16string numbers, characters; // each byte as the character of its number, its code
-    for (const char byte : bytes) {
-        numbers += static_cast<std::uint8_t>(byte);
-        characters += codePage(static_cast<std::uint8_t>(byte));
-    }
+std::string codecDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
+    // Each byte as the character of its number.
+    const std::u16string numbers(codes, codes + bytes.size());
     const std::size_t split = pieceChoice ? pieceChoice % (bytes.size() + 1) : bytes.size();
     const std::string strict = model::strictDigits({bytes.substr(0, split), bytes.substr(split)});
     std::string found;
@@ -90,42 +91,34 @@ std::string pathDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoic
         std::string lines(bytes.size() * digitGroupLength(DigitSeparator::CrLf) + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
         if (std::u16string(lines.begin(), lines.end()) !=
-            model::textToBinary(characters).answer + std::u16string(16, u'#'))
+            model::textToBinary(codePageText(bytes)).answer + std::u16string(16, u'#'))
             found += "digit lines; ";
         DigitStreamDecoder decoder(path);
         std::string stream = decoded(decoder, bytes, pieceChoice);
         std::uint8_t last = 0;
         const std::size_t lastCount = decoder.finish(&last); // before `last` is read
         stream.append(lastCount, static_cast<char>(last));
-        std::u16string text;
-        for (const char code : stream)
-            text += codePage(static_cast<std::uint8_t>(code));
-        found += text == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
+        found +=
+            codePageText(stream) == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
     }
-    return found;
-}
-
-std::string layoutDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
-    const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
-    std::string found;
+    // Each layout: the two paths write the same, and the strict decoder reads
+    // the bytes back.
     for (const DigitSeparator separator :
          {DigitSeparator::CrLf, DigitSeparator::Lf, DigitSeparator::Space, DigitSeparator::None}) {
         std::string texts[2]; // portable, vector
         for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
             DigitGroupEncoder encoder(separator, path);
-            std::minstd_rand random(pieceChoice);
             std::string &text = texts[path == CodecPath::Vector];
             text.resize(DigitGroupEncoder::outputCapacity(bytes.size()) + 1);
             std::size_t written = 0;
-            for (std::size_t at = 0, count = 0; at < bytes.size(); at += count) {
-                count = pieceSize(random, pieceChoice, bytes.size() - at);
-                written += encoder.encode(codes + at, count, text.data() + written);
-            }
+            inPieces(bytes, pieceChoice, [&](const std::vector<std::uint8_t> &piece) {
+                written += encoder.encode(piece.data(), piece.size(), text.data() + written);
+            });
             text.resize(written + encoder.finish(text.data() + written));
         }
-        const std::size_t split = pieceChoice % (texts[1].size() + 1);
         if (texts[0] != texts[1] ||
-            strictly(CodecPath::Vector, texts[1], split, pieceChoice) != bytes)
+            strictly(CodecPath::Vector, texts[1], pieceChoice % (texts[1].size() + 1),
+                     pieceChoice) != bytes)
             found += "layout " + std::to_string(static_cast<int>(separator)) + "; ";
     }
     return found;

@@ -8,11 +8,6 @@
 namespace glyphmill::model {
 namespace {
 
-// A text box holds no character of code 0: it keeps what precedes one.
-void appendToBox(std::u16string &box, std::u16string_view piece) {
-    box += piece.substr(0, piece.find(u'\0'));
-}
-
 // The first character of a number's decimal text: plain notation, "0" for
 // zero of either sign, "-" for a negative number.
 char firstCharacter(double number) {
@@ -47,6 +42,13 @@ char16_t codePage(std::uint8_t code) {
     return code >= 0x80 && code < 0xA0 ? high[code - 0x80] : code;
 }
 
+std::u16string codePageText(std::string_view codes) {
+    std::u16string text;
+    for (const char code : codes)
+        text += codePage(static_cast<std::uint8_t>(code));
+    return text;
+}
+
 Boxes textToBinary(std::u16string_view input) {
     Boxes boxes;
     for (std::size_t at = 0; at < input.size(); ++at) {
@@ -58,10 +60,10 @@ Boxes textToBinary(std::u16string_view input) {
         // Each digit is the first character of the text of code / weight.
         for (int weight = 128; weight >= 1; weight /= 2) {
             const bool one = firstCharacter(static_cast<double>(code) / weight) == '1';
-            appendToBox(boxes.answer, one ? u"1" : u"0");
+            boxes.answer += one ? u'1' : u'0';
             code -= one ? weight : 0;
         }
-        appendToBox(boxes.answer, u"\r\n");
+        boxes.answer += u"\r\n";
     }
     return boxes;
 }
@@ -76,7 +78,8 @@ Boxes binaryToText(std::u16string_view input) {
         int sum = 0;
         for (std::size_t k = 0, at = group * 8; k < 8; ++k, ++at)
             sum += at < boxes.work.size() && boxes.work[at] == u'1' ? 128 >> k : 0;
-        appendToBox(boxes.answer, std::u16string(1, codePage(static_cast<std::uint8_t>(sum))));
+        // A text box holds no character of code 0.
+        boxes.answer.append(sum != 0, codePage(static_cast<std::uint8_t>(sum)));
     }
     return boxes;
 }

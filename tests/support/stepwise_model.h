@@ -20,6 +20,8 @@ struct Boxes {
 // The Windows-1252 character of a code; the five unassigned codes are the C1
 // controls of the same number.
 char16_t codePage(std::uint8_t code);
+// Each byte as the character of its code.
+std::u16string codePageText(std::string_view codes);
 // A character in UTF-8.
 std::string utf8(char32_t c);
 

@@ -1,12 +1,13 @@
 #include "tests/support/strict_model.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace glyphmill::model {
 
 std::string strictDigits(std::initializer_list<std::string_view> files) {
     std::string codes;
-    int digits = 0, value = 0;
+    unsigned digits = 0, value = 0;
     std::uint64_t line = 1, column = 1;
     const auto faultAt = [&](int found) {
         return codes + " " + std::to_string(line) + ":" + std::to_string(column) + " " +
@@ -17,23 +18,18 @@ std::string strictDigits(std::initializer_list<std::string_view> files) {
         if (file.empty())
             continue;
         line = column = 1;
-        for (const char c : file) {
-            const auto byte = static_cast<std::uint8_t>(c);
+        for (const std::uint8_t byte : file) {
             if (byte == '0' || byte == '1') {
                 value = value * 2 + (byte - '0');
-                if (++digits == 8) {
-                    codes += static_cast<char>(value);
-                    digits = value = 0;
-                }
-            } else if (digits != 0 ||
-                       std::string_view(" \t\r\n").find(c) == std::string_view::npos) {
+                codes.append(++digits % 8 == 0, static_cast<char>(value));
+            } else if (digits % 8 != 0 || !std::memchr(" \t\r\n", byte, 4)) {
                 return faultAt(byte);
             }
             column = byte == '\n' ? 1 : column + 1;
             line += byte == '\n';
         }
     }
-    return digits == 0 ? codes : faultAt(-1);
+    return digits % 8 == 0 ? codes : faultAt(-1);
 }
 
 } // namespace glyphmill::model
