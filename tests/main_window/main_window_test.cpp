@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
@@ -70,14 +71,19 @@ class MainWindowTest : public test::WindowTest {
             << Click{"Option3 Text3 F4", "Hi", "5", kHi, "101", ""};
         QTest::newRow("F4 in the number box: nothing")
             << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
-        QTest::newRow("F1 in the input box: Binary To Ascii")
-            << Click{"Option3 Text1 F1 F4", "01000001", "5", "A", "101", ""};
-        QTest::newRow("F1 twice in the input box: back to Ascii To Binary")
-            << Click{"Text1 F1 F1 F4", "Hi", "", kHi, kOld, ""};
-        QTest::newRow("F1 twice in the answer box: back to Ascii To Binary")
-            << Click{"Text3 F1 F1 F4", "Hi", "", kHi, kOld, ""};
-        QTest::newRow("F1 twice in the answer box from Binary To Ascii: back")
-            << Click{"Option2 Text3 F1 F1 F4", "01000001", "", "A", kOld, ""};
+        // Each box turns each way: a box that did nothing, or chose one
+        // way always, fails one of these.
+        QTest::newRow("F1 in the input box, then in the answer box: back")
+            << Click{"Option3 Text1 F1 Text3 F1 F4", "Hi", "5", kHi, "101", ""};
+        QTest::newRow("F1 in the input box, then in the answer box, from Binary To Ascii")
+            << Click{"Option2 Text1 F1 Text3 F1 F4", "01000001", "", "A", kOld, ""};
+        // The answer copied as the box shows it.
+        QTest::newRow("Binary To Ascii: no-break space and tab") << Click{
+            "Option2 Command1", "01000001101000000100001000001001", "", "A\u00a0B\t", kOld, ""};
+        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+            QTest::addRow("Binary To Ascii: U+%x pasted", unsigned(c)) << Click{
+                "Option2 Command1", "0100" + QString(QChar(c)) + "0001", "", "@€", kOld, ""};
+        }
     }
 
     void doButton() {
@@ -97,8 +103,12 @@ class MainWindowTest : public test::WindowTest {
                 click(control<QWidget>(qPrintable(step)));
         }
         QCOMPARE(control("Text3")->Text(), row.answer);
-        QCOMPARE(control("Text3")->toPlainText(), QString(row.answer).replace("\r\n", "\n"));
         QCOMPARE(control("Text3")->verticalScrollBar()->value(), 0);
+        // A copy gives the text alone: no rich text of a selection that may be huge.
+        QTest::keySequence(control("Text3"), QKeySequence::SelectAll);
+        QTest::keySequence(control("Text3"), QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->mimeData()->formats(), QStringList{"text/plain"});
+        QCOMPARE(QApplication::clipboard()->text(), QString(row.answer).replace("\r\n", "\n"));
         QCOMPARE(control("Text2")->Text(), row.binary);
         QCOMPARE(numberBox()->Text(), row.number);
         QCOMPARE(std::exchange(m_reports, {}),
