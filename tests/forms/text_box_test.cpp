@@ -33,29 +33,23 @@ class TextBoxTest : public test::WindowTest {
     }
 
     // After "DO!!!" on 600 characters. Steps: "paste:TEXT" over everything;
-    // "lines:FIRST:COUNT" selected with the keyboard and copied; "undo";
-    // "key:KEYS" pressed; any other text is typed.
+    // "undo"; "key:KEYS" pressed; any other text is typed.
     void answerBox_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("copied");
         const QString all = digits(600);
-        QTest::newRow("lines 250 to 261 copied")
-            << QStringList{"lines:250:12"} << all << digits(262, 250, "\n");
-        QTest::newRow("typing, Enter gives CR LF") << QStringList{"1\r0"} << "1\r\n0" + all << "";
+        QTest::newRow("typing, Enter gives CR LF") << QStringList{"1\r0"} << "1\r\n0" + all;
         QTest::newRow("second paste undone, one undo level only")
-            << QStringList{"paste:a\nb", "paste:c", "undo", "undo"} << "a\r\nb"
-            << "c";
-        QTest::newRow("typed run undone whole") << QStringList{"abc", "undo"} << all << "";
+            << QStringList{"paste:a\nb", "paste:c", "undo", "undo"} << "a\r\nb";
+        QTest::newRow("typed run undone whole") << QStringList{"abc", "undo"} << all;
         QTest::newRow("typed run redone, Ctrl+Y")
-            << QStringList{"abc", "undo", "key:Ctrl+Y"} << "abc" + all << "";
+            << QStringList{"abc", "undo", "key:Ctrl+Y"} << "abc" + all;
         QTest::newRow("typed run redone, Ctrl+Shift+Z")
-            << QStringList{"abc", "undo", "key:Ctrl+Shift+Z"} << "abc" + all << "";
+            << QStringList{"abc", "undo", "key:Ctrl+Shift+Z"} << "abc" + all;
         QTest::newRow("typing after a paste is an edit of its own")
-            << QStringList{"paste:x", "yz", "undo"} << "x"
-            << "x";
+            << QStringList{"paste:x", "yz", "undo"} << "x";
         QTest::newRow("all deleted, undone")
-            << QStringList{"key:Ctrl+A", "key:Delete", "undo"} << all << "";
+            << QStringList{"key:Ctrl+A", "key:Delete", "undo"} << all;
         // Pieces of 1M: a CR LF across the first piece's end, and a line end
         // at the second's.
         const QString big = QString((1 << 20) - 1, u'0') + "\r\n" + QString((1 << 20) - 1, u'1') +
@@ -63,27 +57,19 @@ class TextBoxTest : public test::WindowTest {
         QString bigShown = big;
         bigShown.replace(QStringLiteral("1\n"), QStringLiteral("1\r\n"));
         QTest::newRow("2M pasted, undone, redone")
-            << QStringList{"paste:" + big, "undo", "key:Ctrl+Y"} << bigShown << big;
+            << QStringList{"paste:" + big, "undo", "key:Ctrl+Y"} << bigShown;
         QTest::newRow("typed into 2M pasted, undone")
-            << QStringList{"paste:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown
-            << big;
+            << QStringList{"paste:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown;
     }
     void answerBox() {
         QFETCH(QStringList, steps);
         convert(600);
-        QApplication::clipboard()->clear();
         auto *box = control("Text3");
         for (const QString &step : steps) {
             const QStringList part = step.split(u':');
             if (part[0] == u"paste") {
                 QApplication::clipboard()->setText(part[1]);
                 QTest::keySequence(box, QKeySequence(QStringLiteral("Ctrl+A, Ctrl+V")));
-            } else if (part[0] == u"lines") {
-                const int first = part[1].toInt();
-                for (int i = 0; i < first + part[2].toInt(); ++i)
-                    QTest::keyClick(box, Qt::Key_Down,
-                                    i < first ? Qt::NoModifier : Qt::ShiftModifier);
-                QTest::keySequence(box, QKeySequence::Copy);
             } else if (part[0] == u"key" || step == u"undo") {
                 QTest::keySequence(box,
                                    step == u"undo" ? QKeySequence::Undo : QKeySequence(part[1]));
@@ -92,7 +78,6 @@ class TextBoxTest : public test::WindowTest {
             }
         }
         QTEST(box->Text(), "text");
-        QTEST(QApplication::clipboard()->text(), "copied");
     }
 
     // Each box in turn, the input box first.
