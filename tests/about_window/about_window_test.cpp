@@ -23,14 +23,13 @@ class AboutWindowTest : public test::WindowTest {
             QWidget *about = &defaultInstance<Form2>().window();
             const auto label = [about](const char *name) { return control<QLabel>(name, about); };
             QStringList captions{about->windowTitle()};
-            for (const char *name :
-                 {"Label1(0)", "Label1(1)", "Label1(2)", "Label2(0)", "Label2(1)", "Label2(2)"})
-                captions << (label(name)->isVisible() ? label(name)->text() : QString());
-            QCOMPARE(captions,
-                     (QStringList{"Form2", "Glyphmill", "Was coded by Tovrel", "Contact Tovrel at ",
-                                  "tovrel@example.com",
-                                  "Special Thanx To:", "Zarno , Plimwick and Trosselbeck"}));
-            QVERIFY(!label("Label3")->isVisible() && !label("Label4")->isVisible());
+            for (const char *name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2(0)",
+                                     "Label2(1)", "Label2(2)", "Label3", "Label4"})
+                captions << (label(name)->isVisible() ? label(name)->text() : "hidden");
+            QCOMPARE(captions, (QStringList{"Form2", "Glyphmill", "Was coded by Tovrel",
+                                            "Contact Tovrel at ", "tovrel@example.com",
+                                            "Special Thanx To:", "Zarno , Plimwick and Trosselbeck",
+                                            "hidden", "hidden"}));
             auto *timer = control<Timer>("Timer1", about);
             QVERIFY(timer->isActive() && timer->interval() == 200);
             // Checked before the first tick and after each; the 36th closes.

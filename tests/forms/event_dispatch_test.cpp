@@ -28,8 +28,6 @@ class EventDispatchTest : public QObject {
         QTest::addColumn<int>("status");
         QTest::newRow("overflow goes on") << Handler([] { throw RuntimeError::overflow(); })
                                           << "Run-time error '6':\n\nOverflow" << kGoesOn;
-        QTest::newRow("memory running out ends") << Handler([] { throw std::bad_alloc(); })
-                                                 << "Run-time error '7':\n\nOut of memory" << 1;
         QTest::newRow("memory running out in a called handler ends")
             << Handler([] { EventDispatch::run([] { throw std::bad_alloc(); }); })
             << "Run-time error '7':\n\nOut of memory" << 1;

@@ -5,6 +5,7 @@
 #include "tests/window_fixture/window_fixture.h"
 
 #include <QAccessible>
+#include <QClipboard>
 
 #include <climits>
 
@@ -23,20 +24,6 @@ class TextBoxAccessibleTest : public test::WindowTest {
         return box->viewport()->mapToGlobal(box->cursorRect(cursor).topLeft());
     }
 
-    // Converts 600 characters and returns their answer as a screen reader
-    // should read it, built apart from the program: 600 lines of 8 digits and
-    // "\n". The box starts a new block after the 256th line.
-    static QString convert600() {
-        QString input, digits;
-        for (int i = 0; i < 600; ++i) {
-            input += QChar(0x20 + i % 95);
-            digits += QString::number(0x20 + i % 95, 2).rightJustified(8, u'0') + u'\n';
-        }
-        control("Text1")->SetText(input);
-        click(control<QWidget>("Command1"));
-        return digits;
-    }
-
   private Q_SLOTS:
     // Offsets count 9 to a line: line 255 is the last of the first block.
     void aroundAnOffset_data() {
@@ -47,7 +34,6 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QTest::addColumn<int>("end");
         const auto c = QAccessible::CharBoundary, w = QAccessible::WordBoundary,
                    l = QAccessible::LineBoundary;
-        QTest::newRow("character: a line end") << '=' << c << 8 << 8 << 9;
         QTest::newRow("character: the block end") << '=' << c << 2303 << 2303 << 2304;
         QTest::newRow("character: after a block end") << '>' << c << 2303 << 2304 << 2305;
         QTest::newRow("word: first after the block end") << '=' << w << 2307 << 2304 << 2312;
@@ -69,7 +55,8 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QFETCH(int, offset);
         QFETCH(int, start);
         QFETCH(int, end);
-        const QString answer = convert600();
+        convert(600);
+        const QString answer = digits(600, 0, "\n");
         QAccessibleTextInterface *box = reader(answerBox());
         int from = -1, to = -1;
         const QString text = side == 'r'   ? (from = start, to = end, box->text(start, end))
@@ -83,12 +70,9 @@ class TextBoxAccessibleTest : public test::WindowTest {
     // All of the answer, and the caret, moved by keys or by the screen
     // reader, at the same offsets as the text read and where it is drawn.
     void caretAndSelection() {
-        const QString answer = convert600();
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(answerBox());
-        QAccessibleTextInterface *box = accessible->textInterface();
-        QCOMPARE(box->text(0, -1), answer);
-        QCOMPARE(box->characterCount(), answer.size());
-        QCOMPARE(accessible->text(QAccessible::Value), answer);
+        convert(600);
+        const QString answer = digits(600, 0, "\n");
+        QAccessibleTextInterface *box = reader(answerBox());
         // The extents are where the box draws its caret, and follow it when
         // it scrolls.
         QCOMPARE(box->characterRect(12).topLeft(), caretAt(answerBox(), 12));
@@ -105,6 +89,8 @@ class TextBoxAccessibleTest : public test::WindowTest {
         box->selection(0, &start, &end);
         QCOMPARE(QPair(start, end), QPair(250 * 9, 262 * 9));
         QCOMPARE(box->cursorPosition(), 262 * 9);
+        QTest::keySequence(answerBox(), QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), digits(262, 250, "\n"));
         box->setCursorPosition(256 * 9);
         QCOMPARE(box->selectionCount(), 0);
         QTest::keyClicks(answerBox(), "x");
@@ -114,38 +100,18 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QCOMPARE(box->text(0, 9), answer.mid(19, 8).prepend(u'0'));
     }
 
-    // Pasted line ends read as "\n"; characters the document would take as
-    // line ends are ordinary ones in the box, and read as the ones pasted,
-    // wherever a screen reader looks.
-    void pastedSeparators() {
-        const QString pasted = QString::fromUtf16(u"a\u2028b\u2029c\ufdd0d\ufdd1\r\ne\rf\ng");
-        const QString read = QString::fromUtf16(u"a\u2028b\u2029c\ufdd0d\ufdd1\ne\nf\ng");
-        paste(control("Text1"), pasted);
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control("Text1"));
-        QAccessibleTextInterface *box = accessible->textInterface();
-        QCOMPARE(box->text(0, -1), read);
-        QCOMPARE(box->text(3, 6), read.mid(3, 3));
-        QCOMPARE(accessible->text(QAccessible::Value), read);
-        int start = -1, end = -1;
-        QCOMPARE(box->textAtOffset(1, QAccessible::CharBoundary, &start, &end), read.mid(1, 1));
-        QCOMPARE(box->textBeforeOffset(4, QAccessible::CharBoundary, &start, &end), read.mid(3, 1));
-        QCOMPARE(box->textAfterOffset(6, QAccessible::CharBoundary, &start, &end), read.mid(7, 1));
-        QCOMPARE(box->textAtOffset(2, QAccessible::LineBoundary, &start, &end), read.left(9));
-        QCOMPARE(QPair(start, end), QPair(0, 9));
-        box->setSelection(0, 1, 8);
-        box->selection(0, &start, &end);
-        QCOMPARE(box->text(start, end), read.mid(1, 7));
-    }
-
-    // A character is the same however it comes in, and no path puts in one
-    // of code 0 (a screen reader's insertText pads its text with them).
+    // A character is the same however it comes in (pasted, typed, from an
+    // input method or a screen reader), and no path puts in one of code 0 (a
+    // screen reader's insertText pads its text with them). Characters the
+    // document would take as line ends read as themselves, line ends as "\n".
     void everyPathPutsInTheSameText_data() {
         QTest::addColumn<char>("path");
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("kept");
         const QString odd = QString::fromUtf16(u"P\u2028Q\u2029R\ufdd0S\ufdd1T");
-        for (const char path : {'k', 'm', 'r'})
+        for (const char path : {'p', 'k', 'm', 'r'})
             QTest::addRow("%c: separators, noncharacters", path) << path << odd << odd;
+        QTest::newRow("p: line ends") << 'p' << odd + "\r\ne\rf\ng" << odd + "\r\ne\r\nf\r\ng";
         QTest::newRow("r: line ends") << 'r' << "a\r\nb\nc"
                                       << "a\r\nb\r\nc";
         QTest::newRow("r: padded") << 'r' << QString("ABCDEFG") + QChar(0) + "H"
@@ -156,6 +122,8 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QFETCH(QString, given);
         QFETCH(QString, kept);
         TextBox *box = control("Text1");
+        if (path == 'p')
+            paste(box, given);
         if (path == 'r')
             QAccessible::queryAccessibleInterface(box)->editableTextInterface()->insertText(0,
                                                                                             given);
@@ -167,6 +135,13 @@ class TextBoxAccessibleTest : public test::WindowTest {
         method.setCommitString(path == 'm' ? given : QString());
         QApplication::sendEvent(box, &method);
         QCOMPARE(box->Text(), kept);
+        const QString read = QString(kept).replace("\r\n", "\n");
+        QCOMPARE(reader(box)->text(0, -1), read);
+        // The first line, wherever the first character of that text is.
+        int start = -1, end = -1;
+        const QString line = reader(box)->textAtOffset(1, QAccessible::LineBoundary, &start, &end);
+        const qsizetype lineEnd = read.indexOf(u'\n');
+        QCOMPARE(QPair(line, start), QPair(lineEnd < 0 ? read : read.left(lineEnd + 1), 0));
     }
 
     // A line of zero-width characters is shown whole, and has extents up to

@@ -50,7 +50,6 @@ class TipWindowTest : public test::WindowTest {
         row("no file: how to make one", {}, {kMissing});
         row("a file that fails to read", "-> /proc/self/mem", {kMissing});
         row("the system's", {}, {"shipped"}, "shipped\n");
-        row("the user's over the system's", "mine\n", {"mine"}, "shipped\n");
         row("the user's empty file over the system's", "", {""}, "shipped\n");
         row("relative data folders", "mine\n", {"shipped"}, "shipped\n", true);
         row("one line of 20 MB, cut", QByteArray(20 << 20, 'w'), {QString(4096, u'w')});

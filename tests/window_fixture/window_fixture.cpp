@@ -39,6 +39,21 @@ void WindowTest::paste(QWidget *box, const QString &text) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
+void WindowTest::convert(int count) {
+    QString input;
+    for (int i = 0; i < count; ++i)
+        input += QChar(0x20 + i % 95);
+    control("Text1")->SetText(input);
+    click(control<QWidget>("Command1"));
+}
+
+QString WindowTest::digits(int count, int first, const char *lineEnd) {
+    QString answer;
+    for (int i = first; i < count; ++i)
+        answer += QString::number(0x20 + i % 95, 2).rightJustified(8, u'0') + lineEnd;
+    return answer;
+}
+
 QString WindowTest::tipsPath(bool system) const {
     return m_dataFolders->filePath(system ? "system/glyphmill/help.cfg"
                                           : "user/glyphmill/help.cfg");

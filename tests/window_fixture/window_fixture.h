@@ -39,6 +39,11 @@ class WindowTest : public QObject {
     // Chooses an item of the main window's "Files" menu.
     static void menu(const char *item) { control<QAction>(item)->trigger(); }
     static void paste(QWidget *box, const QString &text);
+    // Converts `count` characters, codes 32 to 126 in turn, with "DO!!!".
+    static void convert(int count);
+    // Their answer, built apart from the program: lines `first` on of it,
+    // each 8 digits and `lineEnd`.
+    static QString digits(int count, int first = 0, const char *lineEnd = "\r\n");
     // The tips file in the user's data folder, or in the system's.
     QString tipsPath(bool system = false) const;
     void writeTips(const QByteArray &bytes, bool system = false);
