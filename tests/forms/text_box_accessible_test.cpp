@@ -137,6 +137,9 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QCOMPARE(box->Text(), kept);
         const QString read = QString(kept).replace("\r\n", "\n");
         QCOMPARE(reader(box)->text(0, -1), read);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), read);
         // The first line, wherever the first character of that text is.
         int start = -1, end = -1;
         const QString line = reader(box)->textAtOffset(1, QAccessible::LineBoundary, &start, &end);
