@@ -19,6 +19,9 @@
 //                                               line break, a key typed, Ctrl+Z
 //   window_bench copy MB [runs]                  Ctrl+A, Ctrl+C in an answer box
 //                                               of MB characters
+//   window_bench firstkey MB                     the first key typed into an
+//                                               answer of MB characters that
+//                                               "DO!!!" gave, then Ctrl+Z
 // MB is in millions of characters (fractions allowed). Times are of CPU
 // (GLYPHMILL_BENCH_WALL=1: of the clock). Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says otherwise.
@@ -41,6 +44,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -102,14 +106,27 @@ long peakKiB() {
     return usage.ru_maxrss;
 }
 
-long currentKiB() {
+long statusKiB(const char *field) {
     std::ifstream status("/proc/self/status");
     std::string line;
+    const std::string name = std::string(field) + ':';
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind(name, 0) == 0)
+            return std::strtol(line.c_str() + name.size(), nullptr, 10);
     }
     return 0;
+}
+
+long currentKiB() {
+    return statusKiB("VmRSS");
+}
+
+// The peak memory since the last call, from the current memory on: Linux
+// starts the peak again when "5" is written to clear_refs.
+long peakFromNowKiB() {
+    const long peak = statusKiB("VmHWM");
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return peak;
 }
 
 // User plus system CPU ticks of this process so far.
@@ -342,6 +359,40 @@ void copyAnswer(double millions, int runs) {
                 static_cast<long long>(copied), runs, peakKiB() / 1024);
 }
 
+// "DO!!!" on printable text that gives an answer of `millions` million
+// characters; then, in the answer box, the first key typed and Ctrl+Z, each
+// with the memory it added at its peak and kept.
+void firstKey(double millions) {
+    child<OptionButton>("Option1")->SetValue(true);
+    child<TextBox>("Text1")->SetText(printableText(static_cast<qsizetype>(millions * 1e5)));
+    child<CommandButton>("Command1")->click();
+    auto *text3 = child<TextBox>("Text3");
+    text3->setFocus();
+    QTest::keyClick(text3, Qt::Key_End, Qt::ControlModifier);
+    settle();
+    const auto measured = [&](const char *what, const Action &work) {
+        malloc_trim(0);
+        peakFromNowKiB();
+        const long start = currentKiB();
+        const double ms = timedMs(work);
+        const long peak = peakFromNowKiB();
+        std::printf("  %s: %.1f ms, memory %+ld MiB at the peak, %+ld MiB kept\n", what, ms,
+                    (peak - start) / 1024, (currentKiB() - start) / 1024);
+    };
+    std::printf("answer of %lld characters (%lld in the document, %ld MiB in all):\n",
+                static_cast<long long>(millions * 1e6),
+                static_cast<long long>(text3->document()->characterCount() - 1),
+                currentKiB() / 1024);
+    measured("the first key typed", [&] { QTest::keyClick(text3, Qt::Key_1); });
+    measured("a second key", [&] { QTest::keyClick(text3, Qt::Key_0); });
+    measured("Ctrl+Z", [&] { QTest::keyClick(text3, Qt::Key_Z, Qt::ControlModifier); });
+    measured("Ctrl+A, then Delete", [&] {
+        QTest::keyClick(text3, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(text3, Qt::Key_Delete);
+    });
+    measured("Ctrl+Z", [&] { QTest::keyClick(text3, Qt::Key_Z, Qt::ControlModifier); });
+}
+
 // The ways a plain text box can take a large text.
 struct Method {
     const char *name;
@@ -471,6 +522,8 @@ int main(int argc, char *argv[]) {
             undo(millions, count(3, 20));
         else if (mode == QLatin1String("line"))
             longLine(millions, count(3, 3));
+        else if (mode == QLatin1String("firstkey"))
+            firstKey(millions);
         else if (mode == QLatin1String("copy"))
             copyAnswer(millions, count(3, 3));
         else if (mode == QLatin1String("methods"))

@@ -1,5 +1,8 @@
 #include "runtime/forms/one_level_undo.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -8,22 +11,44 @@
 
 namespace glyphmill {
 
+OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
+                                   const QKeyEvent &event)
+    : m_undo(undo) {
+    const QString text = event.text();
+    const bool typed = !text.isEmpty() &&
+                       std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    m_undo.begin(caret.selectionStart(), caret.selectionEnd(), !typed || caret.hasSelection());
+}
+
+OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
+                                   const QInputMethodEvent &event)
+    : m_undo(undo) {
+    // The range is relative to the caret once the selection is gone.
+    const int from = caret.selectionStart();
+    const int to = caret.selectionEnd();
+    m_undo.begin(std::min(from, from + event.replacementStart()),
+                 std::max(to, to + event.replacementStart() + event.replacementLength()), false);
+}
+
+OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret, int position)
+    : m_undo(undo) {
+    m_undo.begin(std::min(caret.selectionStart(), position),
+                 std::max(caret.selectionEnd(), position), false);
+}
+
+OneLevelUndo::EditScope::~EditScope() {
+    m_undo.end();
+}
+
 OneLevelUndo::OneLevelUndo(QTextDocument *document)
     : QObject(document)
-    , m_document(document) {
+    , m_document(document)
+    , m_length(document->characterCount() - 1) {
     connect(document, &QTextDocument::contentsChange, this, &OneLevelUndo::record);
 }
 
-void OneLevelUndo::watch() {
-    if (!m_watching) {
-        m_shown = m_document->toRawText();
-        m_watching = true;
-    }
-}
-
 void OneLevelUndo::forget() {
-    m_shown.clear();
-    m_watching = false;
+    m_pending.reset();
     m_undo.reset();
     m_redo.reset();
 }
@@ -32,57 +57,156 @@ void OneLevelUndo::setTyping(bool typing) {
     m_typing = typing;
 }
 
-void OneLevelUndo::record(int position, int removed, int added) {
-    if (!m_watching)
+void OneLevelUndo::begin(int from, int to, bool blocksBeside) {
+    // An edit inside an edit (a nested event loop) is part of the outer one.
+    if (m_scopes++ > 0)
         return;
-    const int length = m_document->characterCount() - 1;
-    // The reported change may reach over the document's final paragraph end,
-    // which is not part of the text.
-    removed = static_cast<int>(std::min<qsizetype>(removed, m_shown.size() - position));
-    added = length - static_cast<int>(m_shown.size()) + removed;
-    if (position < 0 || removed < 0 || added < 0 || position + added > length) {
-        // Not a change of the kept text: start again from the document.
-        forget();
-        watch();
+    from = std::clamp(from, 0, m_length);
+    to = std::clamp(to, from, m_length);
+    if (blocksBeside) {
+        QTextBlock first = m_document->findBlock(from);
+        if (first.previous().isValid())
+            first = first.previous();
+        QTextBlock last = m_document->findBlock(to);
+        if (last.next().isValid())
+            last = last.next();
+        from = first.position();
+        to = std::min(m_length, last.position() + last.length());
+    }
+    m_pending = Pending{from, textAt(from, to)};
+}
+
+void OneLevelUndo::end() {
+    if (--m_scopes > 0 || !m_pending)
+        return;
+    Pending pending = std::move(*std::exchange(m_pending, std::nullopt));
+    if (!pending.changed)
+        return;
+    if (pending.unknown) {
+        // It removed text that was not read: it cannot be taken back, and
+        // the edit before it cannot be put in its place.
+        m_undo.reset();
+        m_redo.reset();
         return;
     }
-    QTextCursor inserted(m_document);
-    inserted.setPosition(position);
-    inserted.setPosition(position + added, QTextCursor::KeepAnchor);
-    const QString after = inserted.selectedText();
-    QString before = m_shown.mid(position, removed);
-    // A change of format alone is reported as a change of the text.
-    if (before == after)
+    QString before = std::move(pending.read);
+    before.truncate(pending.oldEnd - pending.readFrom);
+    before.remove(0, pending.from - pending.readFrom);
+    if (before.size() * 2 < before.capacity())
+        before.squeeze();
+    if (before.size() == pending.newLength && holds(pending.from, before))
         return;
-    m_shown.replace(position, removed, after);
+    keep(Edit{pending.from, std::move(before), pending.newLength, pending.typed});
+}
+
+void OneLevelUndo::record(int position, int removed, int added) {
+    const int length = m_document->characterCount() - 1;
+    // The reported change may reach over the document's final block end,
+    // which is not part of the text.
+    removed = std::clamp(removed, 0, std::max(0, m_length - position));
+    added = length - m_length + removed;
+    m_length = length;
     if (m_replaying)
         return;
-    m_redo.reset();
-    const bool typed = m_typing && added == 1;
-    if (typed && m_undo && m_undo->typed && removed == 0 &&
-        position == m_undo->position + m_undo->afterLength) {
-        m_undo->afterLength += added;
+    if (position < 0 || added < 0) {
+        forget();
         return;
     }
-    m_undo = Edit{position, std::move(before), added, typed};
+    if (m_pending) {
+        compose(*m_pending, position, removed, added);
+    } else if (removed != added) {
+        // Not the user's edit (a new text): nothing before it can be taken
+        // back. A change of format alone is reported as a change of as many
+        // characters, and changes nothing.
+        m_undo.reset();
+        m_redo.reset();
+    }
+}
+
+void OneLevelUndo::compose(Pending &pending, int position, int removed, int added) {
+    if (pending.unknown)
+        return;
+    // Where the text read before lies now.
+    const int shift = pending.changed ? pending.newLength - (pending.oldEnd - pending.from) : 0;
+    const int readEnd = pending.readFrom + static_cast<int>(pending.read.size());
+    if (position < pending.readFrom || position + removed > readEnd + shift) {
+        if (removed == added)
+            return;
+        if (removed > 0) {
+            pending.unknown = true;
+            return;
+        }
+        // An insertion beside what was read (a block cut again): the text
+        // between is as it was, and is read now.
+        if (position < pending.readFrom) {
+            pending.read.prepend(textAt(position, pending.readFrom));
+            pending.readFrom = position;
+        } else {
+            pending.read.append(textAt(readEnd + shift, position));
+        }
+    }
+    // The span of all changes so far, where it lies now and where it lay.
+    const int from = pending.changed ? std::min(pending.from, position) : position;
+    const int nowEnd = pending.changed ? pending.from + pending.newLength : from;
+    const int end = std::max(nowEnd, position + removed);
+    const int oldEnd = pending.changed && end == nowEnd ? pending.oldEnd : end - shift;
+    pending.from = from;
+    pending.oldEnd = oldEnd;
+    pending.newLength = end - from - removed + added;
+    pending.changed = true;
+    pending.typed = m_typing && pending.newLength == 1;
+}
+
+void OneLevelUndo::keep(Edit edit) {
+    m_redo.reset();
+    if (edit.typed && edit.before.isEmpty() && m_undo && m_undo->typed &&
+        edit.position == m_undo->position + m_undo->afterLength) {
+        m_undo->afterLength += edit.afterLength;
+        return;
+    }
+    m_undo = std::move(edit);
+}
+
+bool OneLevelUndo::holds(int position, QStringView text) const {
+    // In pieces: a change of format over a huge text is not read whole.
+    constexpr qsizetype kPiece = qsizetype{1} << 16;
+    for (qsizetype at = 0; at < text.size(); at += kPiece) {
+        const qsizetype size = std::min(kPiece, text.size() - at);
+        const int start = position + static_cast<int>(at);
+        if (textAt(start, start + static_cast<int>(size)) != text.sliced(at, size))
+            return false;
+    }
+    return true;
+}
+
+QString OneLevelUndo::textAt(int from, int to) const {
+    QTextCursor cursor(m_document);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    return cursor.selectedText();
 }
 
 std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional<Edit> &to) {
     if (!from)
         return std::nullopt;
-    const Edit edit = *std::exchange(from, std::nullopt);
+    Edit edit = std::move(*std::exchange(from, std::nullopt));
+    const int length = m_length;
     QTextCursor cursor(m_document);
-    cursor.setPosition(edit.position);
-    cursor.setPosition(edit.position + edit.afterLength, QTextCursor::KeepAnchor);
-    to = Edit{edit.position, m_shown.mid(edit.position, edit.afterLength),
-              static_cast<int>(edit.before.size()), false};
     m_replaying = true;
     cursor.beginEditBlock();
-    cursor.removeSelectedText();
+    cursor.setPosition(edit.position);
     cursor.insertText(edit.before);
+    // The document has its own copy now: the text it replaces is read with
+    // one copy fewer alive.
+    edit.before = QString();
+    const int caret = cursor.position();
+    cursor.setPosition(caret + edit.afterLength, QTextCursor::KeepAnchor);
+    QString after = cursor.selectedText();
+    cursor.removeSelectedText();
     cursor.endEditBlock();
     m_replaying = false;
-    return cursor.position();
+    to = Edit{edit.position, std::move(after), m_length - length + edit.afterLength, false};
+    return caret;
 }
 
 std::optional<int> OneLevelUndo::undo() {

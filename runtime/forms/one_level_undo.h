@@ -5,6 +5,9 @@
 
 #include <optional>
 
+class QInputMethodEvent;
+class QKeyEvent;
+class QTextCursor;
 class QTextDocument;
 
 namespace glyphmill {
@@ -12,21 +15,43 @@ namespace glyphmill {
 // One level of undo over a document, as in a plain text box: undo takes back
 // the last edit, redo puts it back, and a second undo does nothing. A run of
 // typed characters is one edit, and so is a paste, however many pieces it
-// goes in (one edit block of the document). The document's own undo would keep every edit, and the
-// text each one removed, for as long as it lives.
+// goes in. Only what the last edit removed is kept, with where it was, as the
+// document held it (line and block ends included), so undo puts back exactly
+// what was there. The document's own undo would keep the text of every edit
+// for as long as it lives.
+//
+// The document reports an edit only once it is made, with the removed text
+// gone; so the user's edits are announced first (EditScope), and what they
+// may remove is read then. An edit that nobody announced, such as a new text
+// from the program, leaves nothing to undo.
 class OneLevelUndo : public QObject {
     Q_OBJECT
   public:
+    // The user's edit while it lasts. What it may remove is read at once;
+    // what it does remove is kept when it ends. Everything the document does
+    // meanwhile is one edit.
+    class EditScope {
+      public:
+        // A key: a typed text replaces the selection; any other key may also
+        // reach into the text blocks beside it (a word or a line deleted, a
+        // block end joined).
+        EditScope(OneLevelUndo &undo, const QTextCursor &caret, const QKeyEvent &event);
+        // An input method: the selection, then a range from the caret.
+        EditScope(OneLevelUndo &undo, const QTextCursor &caret, const QInputMethodEvent &event);
+        // The selection, and a text put in at `position` (a paste, a drop).
+        EditScope(OneLevelUndo &undo, const QTextCursor &caret, int position);
+        ~EditScope();
+        EditScope(const EditScope &) = delete;
+        EditScope &operator=(const EditScope &) = delete;
+
+      private:
+        OneLevelUndo &m_undo;
+    };
+
     explicit OneLevelUndo(QTextDocument *document);
 
-    // Edits from here on can be undone. The document reports an edit only
-    // once it is made, with the removed text gone, so the document's text is
-    // kept from now on.
-    void watch();
-    // The document has a new text: nothing to undo, nothing kept.
+    // The document has a new text: nothing to undo or redo.
     void forget();
-    // The document's text while it is kept.
-    const QString *keptText() const { return m_watching ? &m_shown : nullptr; }
     // Whether the edits that come next are typed: a run of them is one edit.
     void setTyping(bool typing);
 
@@ -44,15 +69,37 @@ class OneLevelUndo : public QObject {
         int afterLength = 0;
         bool typed = false;
     };
+    // An announced edit while it is made. `read` is the text from `readFrom`
+    // as it was before; the changes so far replaced the characters from `from`
+    // to `oldEnd` of that text by `newLength` characters.
+    struct Pending {
+        int readFrom = 0;
+        QString read;
+        bool changed = false;
+        bool unknown = false;
+        int from = 0;
+        int oldEnd = 0;
+        int newLength = 0;
+        bool typed = false;
+    };
 
+    void begin(int from, int to, bool blocksBeside);
+    void end();
     void record(int position, int removed, int added);
+    void compose(Pending &pending, int position, int removed, int added);
+    void keep(Edit edit);
+    bool holds(int position, QStringView text) const;
+    QString textAt(int from, int to) const;
     std::optional<int> replay(std::optional<Edit> &from, std::optional<Edit> &to);
 
     QTextDocument *m_document;
-    QString m_shown;
-    bool m_watching = false;
+    // The document's length as of its last change, its final block end not
+    // counted.
+    int m_length = 0;
+    int m_scopes = 0;
     bool m_replaying = false;
     bool m_typing = false;
+    std::optional<Pending> m_pending;
     std::optional<Edit> m_undo;
     std::optional<Edit> m_redo;
 };

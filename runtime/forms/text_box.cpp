@@ -47,7 +47,7 @@ bool isRedo(const QKeyEvent &event) {
                QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
 }
 
-// Whether the key may change the text: the text is kept for undo only then.
+// Whether the key may change the text: only then is an edit announced to undo.
 bool mayEdit(const QKeyEvent &event) {
     if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll))
         return false;
@@ -81,8 +81,7 @@ TextBox::~TextBox() = default;
 QString TextBox::Text() const {
     if (m_text)
         return *m_text;
-    const QString *kept = m_undo->keptText();
-    QString text = DocumentFiller::textOf(kept ? *kept : document()->toRawText());
+    QString text = DocumentFiller::textOf(document()->toRawText());
     // Reading the input box again costs nothing; a huge answer is not kept
     // twice.
     if (text.size() <= kKeptText)
@@ -181,20 +180,27 @@ void TextBox::updateBlinking() {
 }
 
 bool TextBox::event(QEvent *event) {
-    // What the user does next may edit the text: from here on the text is
-    // kept for undo.
-    if ((event->type() == QEvent::KeyPress && mayEdit(*static_cast<QKeyEvent *>(event))) ||
-        event->type() == QEvent::InputMethod)
-        m_undo->watch();
+    // The user's edit: undo reads first what it may remove.
+    std::optional<OneLevelUndo::EditScope> edit;
+    if (event->type() == QEvent::KeyPress && mayEdit(*static_cast<QKeyEvent *>(event)))
+        edit.emplace(*m_undo, textCursor(), *static_cast<QKeyEvent *>(event));
+    else if (event->type() == QEvent::InputMethod)
+        edit.emplace(*m_undo, textCursor(), *static_cast<QInputMethodEvent *>(event));
     return QPlainTextEdit::event(event);
 }
 
 bool TextBox::viewportEvent(QEvent *event) {
-    // A drop, or a middle click that pastes the selection.
+    // A drop, which may move the selection, or a middle click that pastes.
+    std::optional<OneLevelUndo::EditScope> edit;
     if (event->type() == QEvent::Drop ||
         (event->type() == QEvent::MouseButtonRelease &&
-         static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton))
-        m_undo->watch();
+         static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)) {
+        const QPointF at = event->type() == QEvent::Drop
+                               ? static_cast<QDropEvent *>(event)->position()
+                               : static_cast<QMouseEvent *>(event)->position();
+        const int position = cursorForPosition(at.toPoint()).position();
+        edit.emplace(*m_undo, textCursor(), position);
+    }
     return QPlainTextEdit::viewportEvent(event);
 }
 
@@ -277,7 +283,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent *event) {
     };
     const auto editing = [this](void (TextBox::*edit)()) {
         return [this, edit] {
-            m_undo->watch();
+            const OneLevelUndo::EditScope scope(*m_undo, textCursor(), textCursor().position());
             (this->*edit)();
         };
     };
