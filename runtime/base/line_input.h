@@ -12,8 +12,9 @@ namespace glyphmill {
 // What is read is bounded, so that any file is read in bounded time and
 // memory: the first kMaxBytes of a file (a line they cut ends there), and the
 // first kMaxLineLength characters of a line (the rest of it is skipped).
-// A file of tips is far smaller, and a window given a line of millions of
-// characters to lay out would take minutes and gigabytes, then crash.
+// A file of tips is far smaller, and a window lays out a line whole, at a
+// cost in time and memory that grows with its length (`window_bench line MB`
+// measures it).
 class LineInput {
   public:
     static constexpr std::size_t kMaxBytes = std::size_t{1} << 20;

@@ -32,34 +32,69 @@ class TextBoxTest : public test::WindowTest {
         QCOMPARE(bar->maximum(), maximum);
     }
 
-    // After "DO!!!" on 600 characters. Steps: "paste:TEXT" over everything;
-    // "undo"; "key:KEYS" pressed; any other text is typed.
+    // After "DO!!!" on 600 characters (blocks of the document end after
+    // lines 256 and 512). Steps: "all:TEXT" pasted over everything,
+    // "paste:TEXT" at the caret; "line:N" puts the caret at the start of line
+    // N; "undo"; "key:KEYS" pressed; "set:TEXT" a new text from the program;
+    // any other text is typed. A text typed last shows where the caret was.
     void answerBox_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("text");
         const QString all = digits(600);
+        const QString upTo255 = digits(255);
+        const QString from256 = digits(600, 256);
+        const QString line255 = digits(256, 255, "");
         QTest::newRow("typing, Enter gives CR LF") << QStringList{"1\r0"} << "1\r\n0" + all;
         QTest::newRow("second paste undone, one undo level only")
-            << QStringList{"paste:a\nb", "paste:c", "undo", "undo"} << "a\r\nb";
+            << QStringList{"all:a\nb", "all:c", "undo", "undo"} << "a\r\nb";
         QTest::newRow("typed run undone whole") << QStringList{"abc", "undo"} << all;
-        QTest::newRow("typed run redone, Ctrl+Y")
-            << QStringList{"abc", "undo", "key:Ctrl+Y"} << "abc" + all;
+        QTest::newRow("typed run redone, Ctrl+Y, caret after it")
+            << QStringList{"abc", "undo", "key:Ctrl+Y", "x"} << "abcx" + all;
         QTest::newRow("typed run redone, Ctrl+Shift+Z")
             << QStringList{"abc", "undo", "key:Ctrl+Shift+Z"} << "abc" + all;
         QTest::newRow("typing after a paste is an edit of its own")
-            << QStringList{"paste:x", "yz", "undo"} << "x";
+            << QStringList{"all:x", "yz", "undo"} << "x";
         QTest::newRow("all deleted, undone")
             << QStringList{"key:Ctrl+A", "key:Delete", "undo"} << all;
+        QTest::newRow("a new text from the program leaves nothing to undo")
+            << QStringList{"abc", "set:xyz", "undo"} << "xyz";
+        QTest::newRow("Backspace at a block end, undone, caret after the line end")
+            << QStringList{"line:256", "key:Backspace", "undo", "x"}
+            << upTo255 + line255 + "\r\nx" + from256;
+        QTest::newRow("Delete at a block end, undone, caret after the line end")
+            << QStringList{"line:255", "key:End", "key:Delete", "undo", "x"}
+            << upTo255 + line255 + "\r\nx" + from256;
+        QTest::newRow("paste over a selection across a block end, undone, redone")
+            << QStringList{"line:255",   "key:Shift+Down", "key:Shift+Down",
+                           "paste:a\nb", "undo",           "key:Ctrl+Y",
+                           "x"}
+            << upTo255 + "a\r\nbx" + digits(600, 257);
+        QTest::newRow("paste over a selection across a block end, undone")
+            << QStringList{"line:255", "key:Shift+Down", "key:Shift+Down", "paste:a\nb", "undo"}
+            << all;
         // Pieces of 1M: a CR LF across the first piece's end, and a line end
         // at the second's.
         const QString big = QString((1 << 20) - 1, u'0') + "\r\n" + QString((1 << 20) - 1, u'1') +
                             "\n" + QString(9, u'0');
         QString bigShown = big;
         bigShown.replace(QStringLiteral("1\n"), QStringLiteral("1\r\n"));
+        const QString lastLine(9, u'0');
         QTest::newRow("2M pasted, undone, redone")
-            << QStringList{"paste:" + big, "undo", "key:Ctrl+Y"} << bigShown;
+            << QStringList{"all:" + big, "undo", "key:Ctrl+Y"} << bigShown;
         QTest::newRow("typed into 2M pasted, undone")
-            << QStringList{"paste:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown;
+            << QStringList{"all:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown;
+        QTest::newRow("Backspace at a piece end, undone, redone")
+            << QStringList{"all:" + big, "key:Ctrl+End", "key:Home", "key:Backspace",
+                           "undo",       "key:Ctrl+Y",   "x"}
+            << bigShown.chopped(11) + "x" + lastLine;
+        QTest::newRow("paste over both piece ends, undone")
+            << QStringList{"all:" + big,          "key:Ctrl+End", "key:Home",
+                           "key:Ctrl+Shift+Home", "paste:a",      "undo"}
+            << bigShown;
+        QTest::newRow("paste over both piece ends, undone, redone")
+            << QStringList{"all:" + big, "key:Ctrl+End", "key:Home",   "key:Ctrl+Shift+Home",
+                           "paste:a",    "undo",         "key:Ctrl+Y", "x"}
+            << "ax" + lastLine;
     }
     void answerBox() {
         QFETCH(QStringList, steps);
@@ -67,9 +102,16 @@ class TextBoxTest : public test::WindowTest {
         auto *box = control("Text3");
         for (const QString &step : steps) {
             const QStringList part = step.split(u':');
-            if (part[0] == u"paste") {
+            if (part[0] == u"all" || part[0] == u"paste") {
                 QApplication::clipboard()->setText(part[1]);
-                QTest::keySequence(box, QKeySequence(QStringLiteral("Ctrl+A, Ctrl+V")));
+                QTest::keySequence(box,
+                                   QKeySequence(part[0] == u"all" ? "Ctrl+A, Ctrl+V" : "Ctrl+V"));
+            } else if (part[0] == u"line") {
+                QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+                for (int line = part[1].toInt(); line > 0; --line)
+                    QTest::keyClick(box, Qt::Key_Down);
+            } else if (part[0] == u"set") {
+                box->SetText(part[1]);
             } else if (part[0] == u"key" || step == u"undo") {
                 QTest::keySequence(box,
                                    step == u"undo" ? QKeySequence::Undo : QKeySequence(part[1]));
