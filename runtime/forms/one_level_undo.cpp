@@ -10,6 +10,11 @@
 #include <utility>
 
 namespace glyphmill {
+namespace {
+
+constexpr qsizetype kComparedPiece = qsizetype{1} << 14;
+
+} // namespace
 
 OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
                                    const QKeyEvent &event)
@@ -23,11 +28,14 @@ OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
 OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
                                    const QInputMethodEvent &event)
     : m_undo(undo) {
-    // The range is relative to the caret once the selection is gone.
+    // The range is relative to the caret once the selection is gone. The
+    // document reports a change over the blocks where the input method
+    // wrote: they are read too, and what did not change is left out at the
+    // end (trim).
     const int from = caret.selectionStart();
     const int to = caret.selectionEnd();
     m_undo.begin(std::min(from, from + event.replacementStart()),
-                 std::max(to, to + event.replacementStart() + event.replacementLength()), false);
+                 std::max(to, to + event.replacementStart() + event.replacementLength()), true);
 }
 
 OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret, int position)
@@ -63,6 +71,8 @@ void OneLevelUndo::begin(int from, int to, bool blocksBeside) {
         return;
     from = std::clamp(from, 0, m_length);
     to = std::clamp(to, from, m_length);
+    const int announcedFrom = from;
+    const int announcedTo = to;
     if (blocksBeside) {
         QTextBlock first = m_document->findBlock(from);
         if (first.previous().isValid())
@@ -73,7 +83,7 @@ void OneLevelUndo::begin(int from, int to, bool blocksBeside) {
         from = first.position();
         to = std::min(m_length, last.position() + last.length());
     }
-    m_pending = Pending{from, textAt(from, to)};
+    m_pending = Pending{announcedFrom, announcedTo, from, textAt(from, to)};
 }
 
 void OneLevelUndo::end() {
@@ -92,11 +102,32 @@ void OneLevelUndo::end() {
     QString before = std::move(pending.read);
     before.truncate(pending.oldEnd - pending.readFrom);
     before.remove(0, pending.from - pending.readFrom);
-    if (before.size() * 2 < before.capacity())
-        before.squeeze();
-    if (before.size() == pending.newLength && holds(pending.from, before))
+    Edit edit{pending.from, std::move(before), pending.newLength, pending.typed};
+    trim(pending, edit);
+    if (edit.before.size() == edit.afterLength &&
+        sameAtStart(edit.position, edit.before, edit.afterLength) == edit.afterLength)
         return;
-    keep(Edit{pending.from, std::move(before), pending.newLength, pending.typed});
+    if (edit.before.size() * 2 < edit.before.capacity())
+        edit.before.squeeze();
+    keep(std::move(edit));
+}
+
+void OneLevelUndo::trim(const Pending &pending, Edit &edit) const {
+    // The document reports a change over whole blocks where an input method
+    // wrote (its preedit area): what is the same at either end, beyond what
+    // was announced, is no part of the edit.
+    const qsizetype start =
+        sameAtStart(edit.position, edit.before,
+                    std::min(pending.announcedFrom - edit.position,
+                             std::min<int>(edit.before.size(), edit.afterLength)));
+    edit.before.remove(0, start);
+    edit.position += static_cast<int>(start);
+    edit.afterLength -= static_cast<int>(start);
+    const qsizetype end = sameAtEnd(edit.position + edit.afterLength, edit.before,
+                                    std::min(pending.oldEnd - pending.announcedTo,
+                                             std::min<int>(edit.before.size(), edit.afterLength)));
+    edit.before.chop(end);
+    edit.afterLength -= static_cast<int>(end);
 }
 
 void OneLevelUndo::record(int position, int removed, int added) {
@@ -167,16 +198,36 @@ void OneLevelUndo::keep(Edit edit) {
     m_undo = std::move(edit);
 }
 
-bool OneLevelUndo::holds(int position, QStringView text) const {
-    // In pieces: a change of format over a huge text is not read whole.
-    constexpr qsizetype kPiece = qsizetype{1} << 16;
-    for (qsizetype at = 0; at < text.size(); at += kPiece) {
-        const qsizetype size = std::min(kPiece, text.size() - at);
-        const int start = position + static_cast<int>(at);
-        if (textAt(start, start + static_cast<int>(size)) != text.sliced(at, size))
-            return false;
+// How many characters at the start of `text`, at most `most`, the document
+// holds from `position`; read in pieces, so that a huge text is not read
+// whole for a difference near its start.
+qsizetype OneLevelUndo::sameAtStart(int position, QStringView text, qsizetype most) const {
+    qsizetype same = 0;
+    while (same < most) {
+        const qsizetype size = std::min(kComparedPiece, most - same);
+        const int at = position + static_cast<int>(same);
+        const QString held = textAt(at, at + static_cast<int>(size));
+        const auto differ = std::mismatch(held.begin(), held.end(), text.begin() + same);
+        same += differ.first - held.begin();
+        if (differ.first != held.end())
+            break;
     }
-    return true;
+    return same;
+}
+
+// The same at the end of `text`, which the document holds up to `end`.
+qsizetype OneLevelUndo::sameAtEnd(int end, QStringView text, qsizetype most) const {
+    qsizetype same = 0;
+    while (same < most) {
+        const qsizetype size = std::min(kComparedPiece, most - same);
+        const int at = end - static_cast<int>(same);
+        const QString held = textAt(at - static_cast<int>(size), at);
+        const auto differ = std::mismatch(held.rbegin(), held.rend(), text.rbegin() + same);
+        same += differ.first - held.rbegin();
+        if (differ.first != held.rend())
+            break;
+    }
+    return same;
 }
 
 QString OneLevelUndo::textAt(int from, int to) const {

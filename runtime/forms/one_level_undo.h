@@ -69,10 +69,13 @@ class OneLevelUndo : public QObject {
         int afterLength = 0;
         bool typed = false;
     };
-    // An announced edit while it is made. `read` is the text from `readFrom`
-    // as it was before; the changes so far replaced the characters from `from`
+    // An announced edit while it is made, of the characters from
+    // `announcedFrom` to `announcedTo`. `read` is the text from `readFrom` as
+    // it was before; the changes so far replaced the characters from `from`
     // to `oldEnd` of that text by `newLength` characters.
     struct Pending {
+        int announcedFrom = 0;
+        int announcedTo = 0;
         int readFrom = 0;
         QString read;
         bool changed = false;
@@ -88,7 +91,9 @@ class OneLevelUndo : public QObject {
     void record(int position, int removed, int added);
     void compose(Pending &pending, int position, int removed, int added);
     void keep(Edit edit);
-    bool holds(int position, QStringView text) const;
+    void trim(const Pending &pending, Edit &edit) const;
+    qsizetype sameAtStart(int position, QStringView text, qsizetype most) const;
+    qsizetype sameAtEnd(int end, QStringView text, qsizetype most) const;
     QString textAt(int from, int to) const;
     std::optional<int> replay(std::optional<Edit> &from, std::optional<Edit> &to);
 

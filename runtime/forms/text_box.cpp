@@ -49,7 +49,8 @@ bool isRedo(const QKeyEvent &event) {
 
 // Whether the key may change the text: only then is an edit announced to undo.
 bool mayEdit(const QKeyEvent &event) {
-    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll))
+    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll) ||
+        event.matches(QKeySequence::Undo) || isRedo(event))
         return false;
     const int key = event.key();
     return !(key >= Qt::Key_Escape && key <= Qt::Key_Backtab) &&

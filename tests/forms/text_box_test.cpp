@@ -4,6 +4,7 @@
 // (in the number box too).
 #include "tests/window_fixture/window_fixture.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
@@ -35,8 +36,9 @@ class TextBoxTest : public test::WindowTest {
     // After "DO!!!" on 600 characters (blocks of the document end after
     // lines 256 and 512). Steps: "all:TEXT" pasted over everything,
     // "paste:TEXT" at the caret; "line:N" puts the caret at the start of line
-    // N; "undo"; "key:KEYS" pressed; "set:TEXT" a new text from the program;
-    // any other text is typed. A text typed last shows where the caret was.
+    // N; "reader:FROM:TO:TEXT" a screen reader's replaceText; "undo";
+    // "key:KEYS" pressed; "set:TEXT" a new text from the program; any other
+    // text is typed. A text typed last shows where the caret was.
     void answerBox_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("text");
@@ -69,6 +71,14 @@ class TextBoxTest : public test::WindowTest {
                            "paste:a\nb", "undo",           "key:Ctrl+Y",
                            "x"}
             << upTo255 + "a\r\nbx" + digits(600, 257);
+        const QString across = upTo255 + line255.left(5) + "a\r\nb";
+        const QString rest = digits(257, 256, "").mid(6) + "\r\n" + digits(600, 257);
+        QTest::newRow("a screen reader's replace across a block end, undone, caret after")
+            << QStringList{"reader:2300:2310:a\nb", "undo", "x"}
+            << QString(all).insert(upTo255.size() + 16, u'x');
+        QTest::newRow("a screen reader's replace across a block end, undone, redone")
+            << QStringList{"reader:2300:2310:a\nb", "undo", "key:Ctrl+Y", "x"}
+            << across + "x" + rest;
         QTest::newRow("paste over a selection across a block end, undone")
             << QStringList{"line:255", "key:Shift+Down", "key:Shift+Down", "paste:a\nb", "undo"}
             << all;
@@ -110,6 +120,9 @@ class TextBoxTest : public test::WindowTest {
                 QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
                 for (int line = part[1].toInt(); line > 0; --line)
                     QTest::keyClick(box, Qt::Key_Down);
+            } else if (part[0] == u"reader") {
+                QAccessible::queryAccessibleInterface(box)->editableTextInterface()->replaceText(
+                    part[1].toInt(), part[2].toInt(), part[3]);
             } else if (part[0] == u"set") {
                 box->SetText(part[1]);
             } else if (part[0] == u"key" || step == u"undo") {
