@@ -10,11 +10,6 @@
 #include <utility>
 
 namespace glyphmill {
-namespace {
-
-constexpr qsizetype kComparedPiece = qsizetype{1} << 14;
-
-} // namespace
 
 OneLevelUndo::EditScope::EditScope(OneLevelUndo &undo, const QTextCursor &caret,
                                    const QKeyEvent &event)
@@ -83,51 +78,26 @@ void OneLevelUndo::begin(int from, int to, bool blocksBeside) {
         from = first.position();
         to = std::min(m_length, last.position() + last.length());
     }
-    m_pending = Pending{announcedFrom, announcedTo, from, textAt(from, to)};
+    m_pending.emplace(*m_document, announcedFrom, announcedTo, from, to);
+    m_pendingTyped = false;
 }
 
 void OneLevelUndo::end() {
     if (--m_scopes > 0 || !m_pending)
         return;
-    Pending pending = std::move(*std::exchange(m_pending, std::nullopt));
-    if (!pending.changed)
+    PendingEdit pending = std::move(*std::exchange(m_pending, std::nullopt));
+    if (!pending.changed())
         return;
-    if (pending.unknown) {
+    if (pending.unknown()) {
         // It removed text that was not read: it cannot be taken back, and
         // the edit before it cannot be put in its place.
         m_undo.reset();
         m_redo.reset();
         return;
     }
-    QString before = std::move(pending.read);
-    before.truncate(pending.oldEnd - pending.readFrom);
-    before.remove(0, pending.from - pending.readFrom);
-    Edit edit{pending.from, std::move(before), pending.newLength, pending.typed};
-    trim(pending, edit);
-    if (edit.before.size() == edit.afterLength &&
-        sameAtStart(edit.position, edit.before, edit.afterLength) == edit.afterLength)
-        return;
-    if (edit.before.size() * 2 < edit.before.capacity())
-        edit.before.squeeze();
-    keep(std::move(edit));
-}
-
-void OneLevelUndo::trim(const Pending &pending, Edit &edit) const {
-    // The document reports a change over whole blocks where an input method
-    // wrote (its preedit area): what is the same at either end, beyond what
-    // was announced, is no part of the edit.
-    const qsizetype start =
-        sameAtStart(edit.position, edit.before,
-                    std::min(pending.announcedFrom - edit.position,
-                             std::min<int>(edit.before.size(), edit.afterLength)));
-    edit.before.remove(0, start);
-    edit.position += static_cast<int>(start);
-    edit.afterLength -= static_cast<int>(start);
-    const qsizetype end = sameAtEnd(edit.position + edit.afterLength, edit.before,
-                                    std::min(pending.oldEnd - pending.announcedTo,
-                                             std::min<int>(edit.before.size(), edit.afterLength)));
-    edit.before.chop(end);
-    edit.afterLength -= static_cast<int>(end);
+    PendingEdit::Replacement edit = pending.take();
+    if (!edit.before.isEmpty() || edit.afterLength > 0)
+        keep(Edit{edit.position, std::move(edit.before), edit.afterLength, m_pendingTyped});
 }
 
 void OneLevelUndo::record(int position, int removed, int added) {
@@ -144,7 +114,8 @@ void OneLevelUndo::record(int position, int removed, int added) {
         return;
     }
     if (m_pending) {
-        compose(*m_pending, position, removed, added);
+        m_pending->change(position, removed, added);
+        m_pendingTyped = m_typing && m_pending->length() == 1;
     } else if (removed != added) {
         // Not the user's edit (a new text): nothing before it can be taken
         // back. A change of format alone is reported as a change of as many
@@ -152,40 +123,6 @@ void OneLevelUndo::record(int position, int removed, int added) {
         m_undo.reset();
         m_redo.reset();
     }
-}
-
-void OneLevelUndo::compose(Pending &pending, int position, int removed, int added) {
-    if (pending.unknown)
-        return;
-    // Where the text read before lies now.
-    const int shift = pending.changed ? pending.newLength - (pending.oldEnd - pending.from) : 0;
-    const int readEnd = pending.readFrom + static_cast<int>(pending.read.size());
-    if (position < pending.readFrom || position + removed > readEnd + shift) {
-        if (removed == added)
-            return;
-        if (removed > 0) {
-            pending.unknown = true;
-            return;
-        }
-        // An insertion beside what was read (a block cut again): the text
-        // between is as it was, and is read now.
-        if (position < pending.readFrom) {
-            pending.read.prepend(textAt(position, pending.readFrom));
-            pending.readFrom = position;
-        } else {
-            pending.read.append(textAt(readEnd + shift, position));
-        }
-    }
-    // The span of all changes so far, where it lies now and where it lay.
-    const int from = pending.changed ? std::min(pending.from, position) : position;
-    const int nowEnd = pending.changed ? pending.from + pending.newLength : from;
-    const int end = std::max(nowEnd, position + removed);
-    const int oldEnd = pending.changed && end == nowEnd ? pending.oldEnd : end - shift;
-    pending.from = from;
-    pending.oldEnd = oldEnd;
-    pending.newLength = end - from - removed + added;
-    pending.changed = true;
-    pending.typed = m_typing && pending.newLength == 1;
 }
 
 void OneLevelUndo::keep(Edit edit) {
@@ -196,45 +133,6 @@ void OneLevelUndo::keep(Edit edit) {
         return;
     }
     m_undo = std::move(edit);
-}
-
-// How many characters at the start of `text`, at most `most`, the document
-// holds from `position`; read in pieces, so that a huge text is not read
-// whole for a difference near its start.
-qsizetype OneLevelUndo::sameAtStart(int position, QStringView text, qsizetype most) const {
-    qsizetype same = 0;
-    while (same < most) {
-        const qsizetype size = std::min(kComparedPiece, most - same);
-        const int at = position + static_cast<int>(same);
-        const QString held = textAt(at, at + static_cast<int>(size));
-        const auto differ = std::mismatch(held.begin(), held.end(), text.begin() + same);
-        same += differ.first - held.begin();
-        if (differ.first != held.end())
-            break;
-    }
-    return same;
-}
-
-// The same at the end of `text`, which the document holds up to `end`.
-qsizetype OneLevelUndo::sameAtEnd(int end, QStringView text, qsizetype most) const {
-    qsizetype same = 0;
-    while (same < most) {
-        const qsizetype size = std::min(kComparedPiece, most - same);
-        const int at = end - static_cast<int>(same);
-        const QString held = textAt(at - static_cast<int>(size), at);
-        const auto differ = std::mismatch(held.rbegin(), held.rend(), text.rbegin() + same);
-        same += differ.first - held.rbegin();
-        if (differ.first != held.rend())
-            break;
-    }
-    return same;
-}
-
-QString OneLevelUndo::textAt(int from, int to) const {
-    QTextCursor cursor(m_document);
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    return cursor.selectedText();
 }
 
 std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional<Edit> &to) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/forms/pending_edit.h"
+
 #include <QObject>
 #include <QString>
 
@@ -69,32 +71,11 @@ class OneLevelUndo : public QObject {
         int afterLength = 0;
         bool typed = false;
     };
-    // An announced edit while it is made, of the characters from
-    // `announcedFrom` to `announcedTo`. `read` is the text from `readFrom` as
-    // it was before; the changes so far replaced the characters from `from`
-    // to `oldEnd` of that text by `newLength` characters.
-    struct Pending {
-        int announcedFrom = 0;
-        int announcedTo = 0;
-        int readFrom = 0;
-        QString read;
-        bool changed = false;
-        bool unknown = false;
-        int from = 0;
-        int oldEnd = 0;
-        int newLength = 0;
-        bool typed = false;
-    };
 
     void begin(int from, int to, bool blocksBeside);
     void end();
     void record(int position, int removed, int added);
-    void compose(Pending &pending, int position, int removed, int added);
     void keep(Edit edit);
-    void trim(const Pending &pending, Edit &edit) const;
-    qsizetype sameAtStart(int position, QStringView text, qsizetype most) const;
-    qsizetype sameAtEnd(int end, QStringView text, qsizetype most) const;
-    QString textAt(int from, int to) const;
     std::optional<int> replay(std::optional<Edit> &from, std::optional<Edit> &to);
 
     QTextDocument *m_document;
@@ -104,7 +85,9 @@ class OneLevelUndo : public QObject {
     int m_scopes = 0;
     bool m_replaying = false;
     bool m_typing = false;
-    std::optional<Pending> m_pending;
+    std::optional<PendingEdit> m_pending;
+    // Whether the pending edit is one typed character.
+    bool m_pendingTyped = false;
     std::optional<Edit> m_undo;
     std::optional<Edit> m_redo;
 };
