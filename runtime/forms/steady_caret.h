@@ -5,8 +5,9 @@ namespace glyphmill {
 // Stops the application's caret blink while a box holding a huge line has
 // the focus: every blink draws the caret's line again, which keeps an idle
 // window busy in proportion to the line's length (`window_bench idle MB`
-// measures it). The caret stays lit instead. Only the box with the focus shows a caret, so the
-// blink is that box's to stop; it comes back when the box lets go or goes.
+// measures it). The caret stays lit instead. Only the box with the focus
+// shows a caret, so the blink is that box's to stop; it comes back when the
+// box lets go or goes.
 class SteadyCaret {
   public:
     // A line longer than this is huge.
