@@ -391,6 +391,13 @@ void firstKey(double millions) {
         QTest::keyClick(text3, Qt::Key_Delete);
     });
     measured("Ctrl+Z", [&] { QTest::keyClick(text3, Qt::Key_Z, Qt::ControlModifier); });
+    // The clipboard holds other digit lines of the same length, as another
+    // program would.
+    QApplication::clipboard()->setText(
+        QStringLiteral("01010101\r\n").repeated(static_cast<qsizetype>(millions * 1e5)));
+    measured("Ctrl+A, then Ctrl+V of as many characters", [&] { selectAllAndPaste(text3); });
+    measured("Ctrl+Z", [&] { QTest::keyClick(text3, Qt::Key_Z, Qt::ControlModifier); });
+    measured("Ctrl+Y", [&] { QTest::keyClick(text3, Qt::Key_Y, Qt::ControlModifier); });
 }
 
 // The ways a plain text box can take a large text.
