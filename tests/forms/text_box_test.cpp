@@ -93,17 +93,20 @@ class TextBoxTest : public test::WindowTest {
             << QStringList{"all:" + big, "undo", "key:Ctrl+Y"} << bigShown;
         QTest::newRow("typed into 2M pasted, undone")
             << QStringList{"all:" + big, "key:Ctrl+Home", "key:Right", "x", "undo"} << bigShown;
-        QTest::newRow("Backspace at a piece end, undone, redone")
-            << QStringList{"all:" + big, "key:Ctrl+End", "key:Home", "key:Backspace",
-                           "undo",       "key:Ctrl+Y",   "x"}
-            << bigShown.chopped(11) + "x" + lastLine;
-        QTest::newRow("paste over both piece ends, undone")
-            << QStringList{"all:" + big,          "key:Ctrl+End", "key:Home",
+        // A line end across the first piece's end.
+        const QString ones((1 << 20) - 1, u'1');
+        const QString oneEnd = ones + "\r\n" + lastLine;
+        QTest::newRow("Backspace at a piece end, undone, caret after the line end")
+            << QStringList{"all:" + oneEnd, "key:Ctrl+End", "key:Home",
+                           "key:Backspace", "undo",         "x"}
+            << ones + "\r\nx" + lastLine;
+        QTest::newRow("paste over a piece end, undone")
+            << QStringList{"all:" + oneEnd,       "key:Ctrl+End", "key:Home",
                            "key:Ctrl+Shift+Home", "paste:a",      "undo"}
-            << bigShown;
-        QTest::newRow("paste over both piece ends, undone, redone")
-            << QStringList{"all:" + big, "key:Ctrl+End", "key:Home",   "key:Ctrl+Shift+Home",
-                           "paste:a",    "undo",         "key:Ctrl+Y", "x"}
+            << oneEnd;
+        QTest::newRow("paste over a piece end, undone, redone")
+            << QStringList{"all:" + oneEnd, "key:Ctrl+End", "key:Home",   "key:Ctrl+Shift+Home",
+                           "paste:a",       "undo",         "key:Ctrl+Y", "x"}
             << "ax" + lastLine;
     }
     void answerBox() {
