@@ -21,7 +21,10 @@
 //                                               of MB characters
 // MB is in millions of characters (fractions allowed). Times are of CPU
 // (GLYPHMILL_BENCH_WALL=1: of the clock). Runs headless
-// (offscreen) unless QT_QPA_PLATFORM says otherwise.
+// (offscreen) unless QT_QPA_PLATFORM says otherwise. GLYPHMILL_BENCH_READER=1
+// measures as with a screen reader attached: accessibility is on, every edit
+// is reported and the boxes are asked for their caret and text after each
+// step.
 #include "codec/binary_to_text.h"
 #include "codec/text_to_binary.h"
 #include "main_window/form1.h"
@@ -64,10 +67,15 @@ using namespace glyphmill;
 using Clock = std::chrono::steady_clock;
 using Action = std::function<void()>;
 
+// Set by GLYPHMILL_BENCH_READER: what a screen reader asks after each step.
+std::function<void()> s_readerQuestions;
+
 void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+    if (s_readerQuestions)
+        s_readerQuestions();
 }
 
 // Milliseconds of this process's CPU time (user and system).
@@ -135,6 +143,24 @@ template <typename T> T *child(const char *name) {
     if (!found)
         qFatal("no control named %s", name);
     return found;
+}
+
+// A screen reader follows the caret: it asks for the caret, the line and the
+// character there, and the text's length.
+void attachReader() {
+    QAccessible::setActive(true);
+    s_readerQuestions = [] {
+        for (const char *name : {"Text1", "Text3"}) {
+            QAccessibleTextInterface *reader =
+                QAccessible::queryAccessibleInterface(child<TextBox>(name))->textInterface();
+            const int caret = reader->cursorPosition();
+            int start = 0;
+            int end = 0;
+            (void)reader->textAtOffset(caret, QAccessible::LineBoundary, &start, &end);
+            (void)reader->textAtOffset(caret, QAccessible::CharBoundary, &start, &end);
+            (void)reader->characterCount();
+        }
+    };
 }
 
 QString printableText(qsizetype length) {
@@ -459,6 +485,8 @@ int main(int argc, char *argv[]) {
         Form1 &form = defaultInstance<Form1>();
         form.Show();
         settle();
+        if (qEnvironmentVariableIsSet("GLYPHMILL_BENCH_READER"))
+            attachReader();
         if (mode == QLatin1String("convert"))
             convert(millions, args.value(3), count(4, 5));
         else if (mode == QLatin1String("paste"))

@@ -1,5 +1,7 @@
 #include "runtime/forms/one_level_undo.h"
 
+#include "runtime/forms/text_cuts.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -16,7 +18,7 @@ OneLevelUndo::OneLevelUndo(QTextDocument *document)
 
 void OneLevelUndo::watch() {
     if (!m_watching) {
-        m_shown = m_document->toRawText();
+        m_shown = TextCuts::heldText(*m_document);
         m_watching = true;
     }
 }
@@ -46,10 +48,7 @@ void OneLevelUndo::record(int position, int removed, int added) {
         watch();
         return;
     }
-    QTextCursor inserted(m_document);
-    inserted.setPosition(position);
-    inserted.setPosition(position + added, QTextCursor::KeepAnchor);
-    const QString after = inserted.selectedText();
+    const QString after = TextCuts::heldText(*m_document, position, position + added);
     QString before = m_shown.mid(position, removed);
     // A change of format alone is reported as a change of the text.
     if (before == after)
@@ -79,7 +78,7 @@ std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional
     m_replaying = true;
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    cursor.insertText(edit.before);
+    TextCuts::insertHeld(cursor, edit.before);
     cursor.endEditBlock();
     m_replaying = false;
     return cursor.position();

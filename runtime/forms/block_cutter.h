@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QChar>
+#include <QHash>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace glyphmill {
+
+// How wide a text box's lines are and each character in them; a width of 0:
+// not known, a line is one line whatever its length.
+struct LineMeasure {
+    double width = 0;
+    std::function<double(QChar)> advance;
+};
+
+// Where the blocks of a text box's document end as a text goes in, one
+// character at a time. The box lays out a block whole whenever any of it is
+// shown, and a block per line costs more than the text itself; so a block
+// ends after kLinesPerBlock lines, or once it is long, at a line end, and
+// a line longer than kBlockLength is cut (TextCuts). Where the box's line
+// width and the characters' widths are known, a cut goes where the box
+// wraps the line anyway, so that it shows nothing of itself; these also
+// tell how many lines the box shows for each block before it lays it out.
+class BlockCutter {
+  public:
+    static constexpr int kLinesPerBlock = 256;
+    static constexpr int kBlockLength = 1 << 14;
+    explicit BlockCutter(const LineMeasure &measure = {});
+
+    // The next character of a line (not a line end): whether a cut goes
+    // before it.
+    bool cutBefore(QChar c);
+    // A line end: whether it ends the block.
+    bool endsBlock();
+    // Lines the box shows for each block ended so far, in order.
+    const std::vector<int> &lineCounts() const { return m_lineCounts; }
+    // Lines the box shows for the block so far.
+    int lines() const { return m_lines; }
+
+  private:
+    double advance(QChar c);
+    void endBlock();
+
+    double m_width;
+    std::function<double(QChar)> m_advance;
+    std::array<double, 256> m_latin1{};
+    QHash<char16_t, double> m_others;
+    // The block so far: characters and lines shown, line ends.
+    int m_length = 0;
+    int m_lines = 1;
+    int m_lineEnds = 0;
+    // The line shown so far: its width and characters.
+    double m_lineWidth = 0;
+    int m_lineCharacters = 0;
+    std::vector<int> m_lineCounts;
+};
+
+} // namespace glyphmill
