@@ -3,11 +3,8 @@
 namespace glyphmill {
 namespace {
 
-// A block ends at a line end, or is cut where the box wraps, once it is
-// this long; a cut without a wrap comes at kBlockLength.
-constexpr int kLongBlock = BlockCutter::kBlockLength / 4 * 3;
-// A cut is put off past a character that belongs to the one before it,
-// though no further than this.
+// A cut is put off past a character that belongs to the one before it
+// (a surrogate pair's second half, a mark), though no further than this.
 constexpr int kMaxPutOff = 64;
 
 bool belongsToPrevious(QChar c) {
@@ -34,41 +31,18 @@ double BlockCutter::advance(QChar c) {
     return *found;
 }
 
-bool BlockCutter::cutBefore(QChar c) {
-    bool wraps = false;
-    if (m_width > 0) {
-        const double width = advance(c);
-        // A space hangs past the end of a line rather than start the next.
-        wraps = c != u' ' && m_lineCharacters > 0 && m_lineWidth + width > m_width;
-        m_lineWidth = wraps ? width : m_lineWidth + width;
-    }
-    const bool cut = (wraps && m_length >= kLongBlock) ||
-                     (m_length >= kBlockLength &&
-                      (!belongsToPrevious(c) || m_length >= kBlockLength + kMaxPutOff));
+bool BlockCutter::cutOrWrap(QChar c, bool wraps) {
+    const bool cut = wraps || !belongsToPrevious(c) || m_length >= kBlockLength + kMaxPutOff;
     if (cut) {
         endBlock();
         if (!wraps)
             m_lineWidth = m_width > 0 ? advance(c) : 0;
-    } else if (wraps) {
-        ++m_lines;
+    } else {
+        m_lines += wraps;
     }
     m_lineCharacters = cut || wraps ? 1 : m_lineCharacters + 1;
     ++m_length;
     return cut;
-}
-
-bool BlockCutter::endsBlock() {
-    const bool ends = m_lineEnds + 1 >= kLinesPerBlock || m_length >= kLongBlock;
-    if (ends) {
-        endBlock();
-    } else {
-        ++m_length;
-        ++m_lines;
-        ++m_lineEnds;
-    }
-    m_lineWidth = 0;
-    m_lineCharacters = 0;
-    return ends;
 }
 
 void BlockCutter::endBlock() {

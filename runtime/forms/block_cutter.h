@@ -31,17 +31,47 @@ class BlockCutter {
     explicit BlockCutter(const LineMeasure &measure = {});
 
     // The next character of a line (not a line end): whether a cut goes
-    // before it.
-    bool cutBefore(QChar c);
+    // before it. Called for every character of a text: kept short.
+    bool cutBefore(QChar c) {
+        bool wraps = false;
+        if (m_width > 0) {
+            const double width = c.unicode() < 256 ? m_latin1[c.unicode()] : advance(c);
+            // A space hangs past the end of a line rather than start the next.
+            wraps = c != u' ' && m_lineCharacters > 0 && m_lineWidth + width > m_width;
+            m_lineWidth = wraps ? width : m_lineWidth + width;
+        }
+        if ((wraps && m_length >= kLongBlock) || m_length >= kBlockLength)
+            return cutOrWrap(c, wraps);
+        m_lines += wraps;
+        m_lineCharacters = wraps ? 1 : m_lineCharacters + 1;
+        ++m_length;
+        return false;
+    }
     // A line end: whether it ends the block.
-    bool endsBlock();
+    bool endsBlock() {
+        m_lineWidth = 0;
+        m_lineCharacters = 0;
+        if (m_lineEnds + 1 >= kLinesPerBlock || m_length >= kLongBlock) {
+            endBlock();
+            return true;
+        }
+        ++m_length;
+        ++m_lines;
+        ++m_lineEnds;
+        return false;
+    }
     // Lines the box shows for each block ended so far, in order.
     const std::vector<int> &lineCounts() const { return m_lineCounts; }
     // Lines the box shows for the block so far.
     int lines() const { return m_lines; }
 
   private:
+    // A block ends, or is cut, once it is this long: at a line end, or where
+    // the box wraps; a cut without a wrap comes at kBlockLength.
+    static constexpr int kLongBlock = kBlockLength / 4 * 3;
+
     double advance(QChar c);
+    bool cutOrWrap(QChar c, bool wraps);
     void endBlock();
 
     double m_width;

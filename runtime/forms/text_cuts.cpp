@@ -108,12 +108,12 @@ void TextCuts::insertHeld(QTextCursor &cursor, QStringView held) {
         if (c != kMark && c != QChar::ParagraphSeparator)
             continue;
         if (at > start)
-            cursor.insertText(held.sliced(start, at - start).toString());
+            cursor.insertText(QString::fromRawData(held.data() + start, at - start));
         cursor.insertBlock(c == kMark ? blockAfterCut() : QTextBlockFormat());
         start = at + 1;
     }
     if (start < held.size())
-        cursor.insertText(held.sliced(start).toString());
+        cursor.insertText(QString::fromRawData(held.data() + start, held.size() - start));
 }
 
 } // namespace glyphmill
