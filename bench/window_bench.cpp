@@ -16,7 +16,8 @@
 //   window_bench undo MB [pastes]                memory after repeated pastes
 //   window_bench methods MB [runs]               ways to give a box the answer
 //   window_bench line MB [runs]                  a paste of MB digits without a
-//                                               line break, a key typed, Ctrl+Z
+//                                               line break, a key typed, Ctrl+Z,
+//                                               a key typed in its middle
 //   window_bench copy MB [runs]                  Ctrl+A, Ctrl+C in an answer box
 //                                               of MB characters
 // MB is in millions of characters (fractions allowed). Times are of CPU
@@ -308,18 +309,26 @@ void longLine(double millions, int runs) {
     std::vector<double> pastes;
     std::vector<double> keys;
     std::vector<double> undos;
+    std::vector<double> middles;
     for (int run = 0; run < runs; ++run) {
         text1->SetText(QString());
         pastes.push_back(timedMs([&] { selectAllAndPaste(text1); }));
         keys.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_0); }));
         undos.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier); }));
+        // In the middle the caret's block is full.
+        QTextCursor middle(text1->document());
+        middle.setPosition(text1->document()->characterCount() / 2);
+        text1->setTextCursor(middle);
+        middles.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_0); }));
+        QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier);
     }
     if (text1->Text() != line)
         qFatal("the line was not taken whole");
     std::printf("%lld digits on one line: paste %.1f ms, a key typed at its end %.1f ms, Ctrl+Z "
-                "%.1f ms (medians of %d), peak memory %ld MiB\n",
+                "%.1f ms, a key typed in its middle %.1f ms (medians of %d), peak memory %ld "
+                "MiB\n",
                 static_cast<long long>(line.size()), median(pastes), median(keys), median(undos),
-                runs, peakKiB() / 1024);
+                median(middles), runs, peakKiB() / 1024);
 }
 
 // The extents of the first character as a screen reader asks for them, in a

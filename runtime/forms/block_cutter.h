@@ -27,7 +27,7 @@ struct LineMeasure {
 class BlockCutter {
   public:
     static constexpr int kLinesPerBlock = 256;
-    static constexpr int kBlockLength = 1 << 14;
+    static constexpr int kBlockLength = 1 << 12;
     explicit BlockCutter(const LineMeasure &measure = {});
 
     // The next character of a line (not a line end): whether a cut goes
