@@ -16,12 +16,14 @@ namespace {
 
 // A text goes into the document in pieces of this size, so that the progress
 // can be shown between them; all pieces are one edit. 5M characters of digit
-// lines in blocks of 256 lines: 16 ms CPU in pieces of 1M, 46 ms in pieces of
-// 64K, 15 ms in one (window_bench methods 0.5, offscreen).
+// lines in blocks of 256 lines: 9 ms CPU in pieces of 1M, 37 ms in pieces of
+// 64K, 7 ms in one; 22 ms through the whole filler (AMD EPYC, window_bench
+// methods 0.5 3, offscreen).
 constexpr qsizetype kPiece = qsizetype{1} << 20;
 // A fill is shown once it has run this long and looks like taking kSlowMs in
-// all: 5M characters of digit lines fill in 15 ms CPU, so only a fill far
-// beyond that (100M: "DO!!!" until shown 1.2 s CPU) shows its progress.
+// all: only a fill far beyond the 22 ms of 5M characters of digit lines shows
+// its progress (100M: "DO!!!" until shown 1.8 s CPU; AMD EPYC, window_bench
+// methods 0.5 3 and convert 10 lines 3).
 constexpr qint64 kNoticeMs = 100;
 constexpr qint64 kSlowMs = 500;
 
@@ -103,9 +105,8 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
     clock.start();
     bool progressShown = false;
     bool exact = true;
-    // One edit however many pieces: a block that a piece goes into is laid
-    // out again whole after each edit, so that a long line took quadratic
-    // time (10M characters on one line: 29 s).
+    // One edit however many pieces: undo takes it back whole, and the box
+    // lays out the blocks it changed once.
     cursor.beginEditBlock();
     for (qsizetype done = 0; done < text.size();) {
         qsizetype end = std::min(text.size(), done + kPiece);
