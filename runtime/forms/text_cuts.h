@@ -21,6 +21,11 @@ namespace glyphmill {
 // Held text is the document's characters as they stand at their positions,
 // each cut read as kMark, a character the document never holds (a text's
 // own one is given a stand-in): it puts back exactly what it was read from.
+//
+// Every edit that makes or removes a cut is one edit block of the document
+// with the edit that made it needed. So an undo that replays the document's
+// own edits gives back the cuts with the text; one that keeps text it took
+// out reads it held and puts it back with insertHeld.
 class TextCuts {
   public:
     static constexpr char16_t kMark = 0xfdd0;
