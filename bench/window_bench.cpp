@@ -16,7 +16,8 @@
 //   window_bench undo MB [pastes]                memory after repeated pastes
 //   window_bench methods MB [runs]               ways to give a box the answer
 //   window_bench line MB [runs]                  a paste of MB digits without a
-//                                               line break, a key typed, Ctrl+Z
+//                                               line break, a key typed, Ctrl+Z,
+//                                               a key typed in its middle
 //   window_bench copy MB [runs]                  Ctrl+A, Ctrl+C in an answer box
 //                                               of MB characters
 //   window_bench firstkey MB                     the first key typed into an
@@ -24,7 +25,10 @@
 //                                               "DO!!!" gave, then Ctrl+Z
 // MB is in millions of characters (fractions allowed). Times are of CPU
 // (GLYPHMILL_BENCH_WALL=1: of the clock). Runs headless
-// (offscreen) unless QT_QPA_PLATFORM says otherwise.
+// (offscreen) unless QT_QPA_PLATFORM says otherwise. GLYPHMILL_BENCH_READER=1
+// measures as with a screen reader attached: accessibility is on, every edit
+// is reported and the boxes are asked for their caret and text after each
+// step.
 #include "codec/binary_to_text.h"
 #include "codec/text_to_binary.h"
 #include "main_window/form1.h"
@@ -68,10 +72,15 @@ using namespace glyphmill;
 using Clock = std::chrono::steady_clock;
 using Action = std::function<void()>;
 
+// Set by GLYPHMILL_BENCH_READER: what a screen reader asks after each step.
+std::function<void()> s_readerQuestions;
+
 void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+    if (s_readerQuestions)
+        s_readerQuestions();
 }
 
 // Milliseconds of this process's CPU time (user and system).
@@ -152,6 +161,24 @@ template <typename T> T *child(const char *name) {
     if (!found)
         qFatal("no control named %s", name);
     return found;
+}
+
+// A screen reader follows the caret: it asks for the caret, the line and the
+// character there, and the text's length.
+void attachReader() {
+    QAccessible::setActive(true);
+    s_readerQuestions = [] {
+        for (const char *name : {"Text1", "Text3"}) {
+            QAccessibleTextInterface *reader =
+                QAccessible::queryAccessibleInterface(child<TextBox>(name))->textInterface();
+            const int caret = reader->cursorPosition();
+            int start = 0;
+            int end = 0;
+            (void)reader->textAtOffset(caret, QAccessible::LineBoundary, &start, &end);
+            (void)reader->textAtOffset(caret, QAccessible::CharBoundary, &start, &end);
+            (void)reader->characterCount();
+        }
+    };
 }
 
 QString printableText(qsizetype length) {
@@ -299,18 +326,26 @@ void longLine(double millions, int runs) {
     std::vector<double> pastes;
     std::vector<double> keys;
     std::vector<double> undos;
+    std::vector<double> middles;
     for (int run = 0; run < runs; ++run) {
         text1->SetText(QString());
         pastes.push_back(timedMs([&] { selectAllAndPaste(text1); }));
         keys.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_0); }));
         undos.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier); }));
+        // In the middle the caret's block is full.
+        QTextCursor middle(text1->document());
+        middle.setPosition(text1->document()->characterCount() / 2);
+        text1->setTextCursor(middle);
+        middles.push_back(timedMs([&] { QTest::keyClick(text1, Qt::Key_0); }));
+        QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier);
     }
     if (text1->Text() != line)
         qFatal("the line was not taken whole");
     std::printf("%lld digits on one line: paste %.1f ms, a key typed at its end %.1f ms, Ctrl+Z "
-                "%.1f ms (medians of %d), peak memory %ld MiB\n",
+                "%.1f ms, a key typed in its middle %.1f ms (medians of %d), peak memory %ld "
+                "MiB\n",
                 static_cast<long long>(line.size()), median(pastes), median(keys), median(undos),
-                runs, peakKiB() / 1024);
+                median(middles), runs, peakKiB() / 1024);
 }
 
 // The extents of the first character as a screen reader asks for them, in a
@@ -517,6 +552,8 @@ int main(int argc, char *argv[]) {
         Form1 &form = defaultInstance<Form1>();
         form.Show();
         settle();
+        if (qEnvironmentVariableIsSet("GLYPHMILL_BENCH_READER"))
+            attachReader();
         if (mode == QLatin1String("convert"))
             convert(millions, args.value(3), count(4, 5));
         else if (mode == QLatin1String("paste"))

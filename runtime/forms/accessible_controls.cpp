@@ -6,6 +6,7 @@
 #include "runtime/forms/picture_box.h"
 #include "runtime/forms/text_box.h"
 #include "runtime/forms/text_box_accessible.h"
+#include "runtime/forms/text_cuts.h"
 
 #include <QAccessibleWidget>
 
@@ -36,30 +37,38 @@ QAccessible::UpdateHandler s_nextHandler = nullptr;
 // separators and all, and with a space for each character taken out: a
 // huge answer replaced would make one message larger than the
 // accessibility bus takes, which cuts the program off it. The reports go on
-// with the text read as the box reads it, bounded as its answers are.
+// with the text read as the box reads it, bounded as its answers are, at
+// offsets of the text (the cuts inside lines do not count); what was put in
+// is read from the box.
 std::unique_ptr<QAccessibleEvent> boundedEdit(QAccessibleEvent *event) {
     constexpr int kLimit = TextBoxAccessible::kMaxEditText;
-    if (!qobject_cast<TextBox *>(event->object()))
+    const auto *box = qobject_cast<TextBox *>(event->object());
+    if (!box)
         return nullptr;
+    const QTextDocument &document = *box->document();
+    const auto offset = [&](const auto *edit) {
+        return TextCuts::of(document).offsetOf(edit->changePosition());
+    };
+    const auto inserted = [&](const auto *edit) {
+        return TextBoxAccessible::readable(document, edit->changePosition(),
+                                           static_cast<int>(edit->textInserted().size()), kLimit);
+    };
     switch (event->type()) {
     case QAccessible::TextInserted: {
         const auto *edit = static_cast<QAccessibleTextInsertEvent *>(event);
-        return std::make_unique<QAccessibleTextInsertEvent>(
-            edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textInserted(), kLimit));
+        return std::make_unique<QAccessibleTextInsertEvent>(edit->object(), offset(edit),
+                                                            inserted(edit));
     }
     case QAccessible::TextRemoved: {
         const auto *edit = static_cast<QAccessibleTextRemoveEvent *>(event);
         return std::make_unique<QAccessibleTextRemoveEvent>(
-            edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textRemoved(), kLimit));
+            edit->object(), offset(edit), TextBoxAccessible::readable(edit->textRemoved(), kLimit));
     }
     case QAccessible::TextUpdated: {
         const auto *edit = static_cast<QAccessibleTextUpdateEvent *>(event);
         return std::make_unique<QAccessibleTextUpdateEvent>(
-            edit->object(), edit->changePosition(),
-            TextBoxAccessible::readable(edit->textRemoved(), kLimit),
-            TextBoxAccessible::readable(edit->textInserted(), kLimit));
+            edit->object(), offset(edit), TextBoxAccessible::readable(edit->textRemoved(), kLimit),
+            inserted(edit));
     }
     default:
         return nullptr;

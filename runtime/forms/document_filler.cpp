@@ -1,5 +1,7 @@
 #include "runtime/forms/document_filler.h"
 
+#include "runtime/forms/text_cuts.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QTextBlock>
@@ -7,18 +9,21 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace glyphmill {
 namespace {
 
 // A text goes into the document in pieces of this size, so that the progress
 // can be shown between them; all pieces are one edit. 5M characters of digit
-// lines in blocks of 256 lines: 16 ms CPU in pieces of 1M, 46 ms in pieces of
-// 64K, 15 ms in one (window_bench methods 0.5, offscreen).
+// lines in blocks of 256 lines: 9 ms CPU in pieces of 1M, 37 ms in pieces of
+// 64K, 7 ms in one; 22 ms through the whole filler (AMD EPYC, window_bench
+// methods 0.5 3, offscreen).
 constexpr qsizetype kPiece = qsizetype{1} << 20;
 // A fill is shown once it has run this long and looks like taking kSlowMs in
-// all: 5M characters of digit lines fill in 15 ms CPU, so only a fill far
-// beyond that (100M: "DO!!!" until shown 1.2 s CPU) shows its progress.
+// all: only a fill far beyond the 22 ms of 5M characters of digit lines shows
+// its progress (100M: "DO!!!" until shown 1.8 s CPU; AMD EPYC, window_bench
+// methods 0.5 3 and convert 10 lines 3).
 constexpr qint64 kNoticeMs = 100;
 constexpr qint64 kSlowMs = 500;
 
@@ -47,13 +52,26 @@ char16_t standInFor(char16_t c) {
     }
 }
 
-// Appends [from, end) as the document keeps it; `lines` counts the line ends
-// of the current block across calls. Returns whether all line ends were CR LF.
+} // namespace
+
+DocumentFiller::DocumentFiller(const LineMeasure &measure, Progress progress)
+    : m_progress(std::move(progress))
+    , m_cutter(measure) {}
+
+std::vector<int> DocumentFiller::lineCounts() const {
+    std::vector<int> counts = m_cutter.lineCounts();
+    counts.push_back(m_cutter.lines());
+    return counts;
+}
+
+// Appends [from, end) as the document holds it. Returns whether all line ends
+// were CR LF.
 template <typename Char>
-bool appendShown(QString &out, const Char *from, const Char *end, qsizetype &lines) {
+bool DocumentFiller::appendHeld(QString &out, const Char *from, const Char *end) {
     bool exact = true;
     const qsizetype start = out.size();
-    out.resize(start + (end - from));
+    // A block is cut at most once in kBlockLength / 2 characters.
+    out.resize(start + (end - from) + (end - from) / (BlockCutter::kBlockLength / 2) + 1);
     QChar *to = out.data() + start;
     for (; from != end; ++from) {
         char16_t c = unit(*from);
@@ -62,21 +80,17 @@ bool appendShown(QString &out, const Char *from, const Char *end, qsizetype &lin
                 ++from;
             else
                 exact = false;
-            const bool blockEnd = ++lines % DocumentFiller::kLinesPerBlock == 0;
-            c = blockEnd ? QChar::ParagraphSeparator : QChar::LineSeparator;
+            *to++ = m_cutter.endsBlock() ? QChar::ParagraphSeparator : QChar::LineSeparator;
         } else {
             c = standInFor(c);
+            if (m_cutter.cutBefore(QChar(c)))
+                *to++ = QChar(TextCuts::kMark);
+            *to++ = QChar(c);
         }
-        *to++ = QChar(c);
     }
     out.resize(to - out.data());
     return exact;
 }
-
-} // namespace
-
-DocumentFiller::DocumentFiller(Progress progress)
-    : m_progress(std::move(progress)) {}
 
 bool DocumentFiller::insert(QTextCursor &cursor, QStringView text) {
     return fill(cursor, text);
@@ -89,11 +103,10 @@ bool DocumentFiller::insert(QTextCursor &cursor, QLatin1StringView text) {
 template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View text) {
     QElapsedTimer clock;
     clock.start();
-    bool shown = false;
+    bool progressShown = false;
     bool exact = true;
-    // One edit however many pieces: a block that a piece goes into is laid
-    // out again whole after each edit, so that a long line took quadratic
-    // time (10M characters on one line: 29 s).
+    // One edit however many pieces: undo takes it back whole, and the box
+    // lays out the blocks it changed once.
     cursor.beginEditBlock();
     for (qsizetype done = 0; done < text.size();) {
         qsizetype end = std::min(text.size(), done + kPiece);
@@ -101,34 +114,55 @@ template <typename View> bool DocumentFiller::fill(QTextCursor &cursor, View tex
         if (end < text.size() && unit(text[end - 1]) == u'\r' && unit(text[end]) == u'\n')
             ++end;
         QString piece;
-        exact = appendShown(piece, text.data() + done, text.data() + end, m_lines) && exact;
-        cursor.insertText(piece);
+        exact = appendHeld(piece, text.data() + done, text.data() + end) && exact;
+        TextCuts::insertHeld(cursor, piece);
         done = end;
         const qint64 elapsed = clock.elapsed();
-        shown = shown || (done < text.size() && elapsed > kNoticeMs &&
-                          elapsed * text.size() / done > kSlowMs);
-        if (shown && m_progress)
+        progressShown = progressShown || (done < text.size() && elapsed > kNoticeMs &&
+                                          elapsed * text.size() / done > kSlowMs);
+        if (progressShown && m_progress)
             m_progress(done, text.size());
     }
     cursor.endEditBlock();
     return exact;
 }
 
-void DocumentFiller::countLines(QTextDocument &document, int firstBlock, int lastBlock) {
+std::vector<int> DocumentFiller::cutAgain(QTextCursor &cursor, int blockNumber,
+                                          const LineMeasure &measure) {
+    QTextDocument &document = *cursor.document();
+    const QTextBlock block = document.findBlockByNumber(blockNumber);
+    const int start = block.position();
+    const QString held = TextCuts::heldText(document, start, start + block.length() - 1);
+    BlockCutter cutter(measure);
+    // Where the block ends anew: by a cut, or at a line end.
+    std::vector<std::pair<qsizetype, bool>> ends;
+    for (qsizetype at = 0; at < held.size(); ++at) {
+        if (held[at] == QChar::LineSeparator ? cutter.endsBlock() : cutter.cutBefore(held[at]))
+            ends.emplace_back(at, held[at] != QChar::LineSeparator);
+    }
+    for (auto end = ends.rbegin(); end != ends.rend(); ++end) {
+        cursor.setPosition(start + static_cast<int>(end->first));
+        if (!end->second)
+            cursor.deleteChar();
+        cursor.insertBlock(end->second ? TextCuts::blockAfterCut() : QTextBlockFormat());
+    }
+    std::vector<int> counts = cutter.lineCounts();
+    counts.push_back(cutter.lines());
+    return counts;
+}
+
+void DocumentFiller::setLineCounts(QTextDocument &document, int firstBlock,
+                                   const std::vector<int> &counts) {
     // A block not laid out yet counts as one line in the scroll bar of a
     // QPlainTextEdit, which then misplaces everything below (1M lines: the
-    // middle of the bar showed line 179,968). Counting 1M lines of digits
-    // adds 25 ms CPU to filling them (127 ms, 102 without); laying them all
-    // out takes 3.3 s CPU and 58 MB more at the peak (offscreen window test,
-    // medians of 3).
+    // middle of the bar showed line 179,968); laying them all out instead
+    // takes seconds.
     bool changed = false;
-    for (QTextBlock block = document.findBlockByNumber(firstBlock);
-         block.isValid() && block.blockNumber() <= lastBlock; block = block.next()) {
-        const QString text = block.text();
-        const int lines =
-            1 + static_cast<int>(std::count(text.begin(), text.end(), QChar(QChar::LineSeparator)));
-        if (block.isVisible() && block.lineCount() < lines) {
-            block.setLineCount(lines);
+    QTextBlock block = document.findBlockByNumber(firstBlock);
+    for (auto count = counts.begin(); count != counts.end() && block.isValid();
+         ++count, block = block.next()) {
+        if (block.isVisible() && block.lineCount() < *count) {
+            block.setLineCount(*count);
             changed = true;
         }
     }
@@ -136,8 +170,8 @@ void DocumentFiller::countLines(QTextDocument &document, int firstBlock, int las
         Q_EMIT layout->documentSizeChanged(layout->documentSize());
 }
 
-QChar DocumentFiller::original(QChar shown) {
-    switch (shown.unicode()) {
+QChar DocumentFiller::original(QChar held) {
+    switch (held.unicode()) {
     case kStandIn:
         return QChar::LineSeparator;
     case kStandIn + 1:
@@ -147,7 +181,7 @@ QChar DocumentFiller::original(QChar shown) {
     case kStandIn + 3:
         return QChar(0xfdd1);
     default:
-        return shown;
+        return held;
     }
 }
 
@@ -163,18 +197,19 @@ bool isStandIn(QChar c) {
 
 } // namespace
 
-QString DocumentFiller::textOf(QStringView shown) {
-    QString text(shown.size() + std::count_if(shown.begin(), shown.end(), isLineEnd),
+QString DocumentFiller::textOf(QStringView held) {
+    QString text(held.size() + std::count_if(held.begin(), held.end(), isLineEnd),
                  Qt::Uninitialized);
     QChar *to = text.data();
-    for (const QChar c : shown) {
+    for (const QChar c : held) {
         if (isLineEnd(c)) {
             *to++ = u'\r';
             *to++ = u'\n';
-        } else {
+        } else if (c != TextCuts::kMark) {
             *to++ = isStandIn(c) ? original(c) : c;
         }
     }
+    text.truncate(to - text.data());
     return text;
 }
 
@@ -184,13 +219,15 @@ bool DocumentFiller::holdsAsIs(QStringView text) {
     });
 }
 
-void DocumentFiller::toCopiedText(QString &shown) {
-    for (QChar &c : shown) {
+void DocumentFiller::toCopiedText(QString &held) {
+    QChar *to = held.data();
+    for (const QChar c : std::as_const(held)) {
         if (isLineEnd(c))
-            c = u'\n';
-        else if (isStandIn(c))
-            c = original(c);
+            *to++ = u'\n';
+        else if (c != TextCuts::kMark)
+            *to++ = isStandIn(c) ? original(c) : c;
     }
+    held.truncate(to - held.data());
 }
 
 } // namespace glyphmill

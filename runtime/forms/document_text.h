@@ -6,12 +6,9 @@ class QTextDocument;
 
 namespace glyphmill {
 
-// The document's characters from `from` to `to`, as it holds them (block
-// ends as U+2029).
-QString documentText(QTextDocument &document, int from, int to);
 // How many characters at the start of `text`, at most `most`, the document
-// holds from `position`. Read in pieces, so that a huge text is not read
-// whole for a difference near its start.
+// holds from `position`, read as TextCuts::heldText reads it. Read in pieces, so that a huge text
+// is not read whole for a difference near its start.
 qsizetype sameAtStart(QTextDocument &document, int position, QStringView text, qsizetype most);
 // The same at the end of `text`, which the document holds up to `end`.
 qsizetype sameAtEnd(QTextDocument &document, int end, QStringView text, qsizetype most);

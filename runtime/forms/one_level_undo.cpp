@@ -1,5 +1,7 @@
 #include "runtime/forms/one_level_undo.h"
 
+#include "runtime/forms/text_cuts.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -144,13 +146,13 @@ std::optional<int> OneLevelUndo::replay(std::optional<Edit> &from, std::optional
     m_replaying = true;
     cursor.beginEditBlock();
     cursor.setPosition(edit.position);
-    cursor.insertText(edit.before);
+    TextCuts::insertHeld(cursor, edit.before);
     // The document has its own copy now: the text it replaces is read with
     // one copy fewer alive.
     edit.before = QString();
     const int caret = cursor.position();
     cursor.setPosition(caret + edit.afterLength, QTextCursor::KeepAnchor);
-    QString after = cursor.selectedText();
+    QString after = TextCuts::heldText(*m_document, caret, caret + edit.afterLength);
     cursor.removeSelectedText();
     cursor.endEditBlock();
     m_replaying = false;

@@ -1,6 +1,7 @@
 #include "runtime/forms/pending_edit.h"
 
 #include "runtime/forms/document_text.h"
+#include "runtime/forms/text_cuts.h"
 
 #include <QTextDocument>
 
@@ -13,7 +14,7 @@ PendingEdit::PendingEdit(QTextDocument &document, int from, int to, int readFrom
     , m_announcedFrom(from)
     , m_announcedTo(to)
     , m_readFrom(readFrom)
-    , m_read(documentText(document, readFrom, readTo)) {}
+    , m_read(TextCuts::heldText(document, readFrom, readTo)) {}
 
 void PendingEdit::change(int position, int removed, int added) {
     if (m_unknown)
@@ -33,10 +34,10 @@ void PendingEdit::change(int position, int removed, int added) {
         // An insertion beside what was read (a block cut again): the text
         // between is as it was, and is read now.
         if (position < m_readFrom) {
-            m_read.prepend(documentText(m_document, position, m_readFrom));
+            m_read.prepend(TextCuts::heldText(m_document, position, m_readFrom));
             m_readFrom = position;
         } else {
-            m_read.append(documentText(m_document, readEnd + shift, position));
+            m_read.append(TextCuts::heldText(m_document, readEnd + shift, position));
         }
     }
     // The span of all changes so far, where it lies now and where it lay.

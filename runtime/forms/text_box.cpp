@@ -4,9 +4,11 @@
 #include "runtime/forms/event_dispatch.h"
 #include "runtime/forms/key_code.h"
 #include "runtime/forms/one_level_undo.h"
+#include "runtime/forms/text_cuts.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -15,7 +17,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <memory>
@@ -24,14 +25,10 @@
 namespace glyphmill {
 namespace {
 
-// A line longer than this is laid out whole for every caret blink; the caret
-// in it stays lit instead. Laying out a line costs about 0.25 s CPU per 1M
-// characters (window_bench line 10: a key typed in 10M digits 2.6 s).
-constexpr int kBlinkingLineLimit = SteadyCaret::kLineLimit;
 // A text up to this length is also kept as set or read, with its CR LF line
 // breaks; a longer one is read from the document when asked for. 16M
 // characters are 32 MiB; a 100M answer's peak was 348 MiB without a kept
-// copy (window_bench convert 10 lines).
+// copy (AMD EPYC, window_bench convert 10 lines).
 constexpr qsizetype kKeptText = qsizetype{1} << 24;
 
 QString withoutNul(const QString &text) {
@@ -58,6 +55,45 @@ bool mayEdit(const QKeyEvent &event) {
            !(key >= Qt::Key_F1 && key <= Qt::Key_F35);
 }
 
+bool matchesAny(const QKeyEvent &event, std::initializer_list<QKeySequence::StandardKey> keys) {
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](QKeySequence::StandardKey key) { return event.matches(key); });
+}
+
+bool movesByWord(const QKeyEvent &event) {
+    return matchesAny(event, {QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+                              QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord});
+}
+
+bool movesCaret(const QKeyEvent &event) {
+    return movesByWord(event) ||
+           matchesAny(event, {QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
+                              QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar});
+}
+
+// Whether the document's characters [from, to) are all cuts.
+bool onlyCuts(const QTextDocument &document, int from, int to) {
+    for (int at = from; at < to; ++at) {
+        const QTextBlock block = document.findBlock(at + 1);
+        if (block.position() != at + 1 || !TextCuts::followsCut(block))
+            return false;
+    }
+    return true;
+}
+
+// Whether `position` is at a cut that falls inside a word.
+bool inWordAtCut(const QTextDocument &document, int position) {
+    const QTextBlock block = document.findBlock(position);
+    int cut = -1;
+    if (position == block.position() && TextCuts::followsCut(block))
+        cut = position - 1;
+    else if (position == block.position() + block.length() - 1 && block.next().isValid() &&
+             TextCuts::followsCut(block.next()))
+        cut = position;
+    return cut > 0 && document.characterAt(cut - 1).isLetterOrNumber() &&
+           document.characterAt(cut + 1).isLetterOrNumber();
+}
+
 } // namespace
 
 TextBox::TextBox(QWidget *parent)
@@ -69,7 +105,6 @@ TextBox::TextBox(QWidget *parent)
     setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     document()->setUndoRedoEnabled(false);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBox::updateBlinking);
     // An edit makes the text as set stale; the fill of that text does not.
     connect(document(), &QTextDocument::contentsChange, this, [this] {
         if (!m_textPending)
@@ -82,7 +117,7 @@ TextBox::~TextBox() = default;
 QString TextBox::Text() const {
     if (m_text)
         return *m_text;
-    QString text = DocumentFiller::textOf(document()->toRawText());
+    QString text = DocumentFiller::textOf(TextCuts::heldText(*document()));
     // Reading the input box again costs nothing; a huge answer is not kept
     // twice.
     if (text.size() <= kKeptText)
@@ -113,8 +148,9 @@ template <typename View> void TextBox::fill(View text) {
     m_textPending = true;
     document()->setPlainText(QString());
     QTextCursor cursor(document());
-    const bool exact = insertText(cursor, text);
-    DocumentFiller::countLines(*document(), 0, cursor.blockNumber());
+    std::vector<int> lineCounts;
+    const bool exact = insertText(cursor, text, lineCounts);
+    DocumentFiller::setLineCounts(*document(), 0, lineCounts);
     m_textPending = false;
     // The caret goes to the start, as after any new text.
     setTextCursor(QTextCursor(document()));
@@ -122,14 +158,24 @@ template <typename View> void TextBox::fill(View text) {
         m_text.reset();
     else if (!m_text)
         m_text = text.toString();
-    updateBlinking();
 }
 
-template <typename View> bool TextBox::insertText(QTextCursor &cursor, View text) {
+LineMeasure TextBox::measure() const {
+    // The box lays its lines out as wide as its viewport, less the margins.
+    const double width = viewport()->width() - 2 * document()->documentMargin();
+    if (!isVisible() || width <= 0)
+        return {};
+    return {width, [metrics = QFontMetricsF(document()->defaultFont())](QChar c) {
+                return metrics.horizontalAdvance(c);
+            }};
+}
+
+template <typename View>
+bool TextBox::insertText(QTextCursor &cursor, View text, std::vector<int> &lineCounts) {
     std::unique_ptr<QProgressBar> progress;
     // The progress is painted at once, without running the event loop: what
     // the user does meanwhile waits in the queue and happens afterwards.
-    DocumentFiller filler([&](qsizetype done, qsizetype total) {
+    DocumentFiller filler(measure(), [&](qsizetype done, qsizetype total) {
         if (!progress) {
             progress = std::make_unique<QProgressBar>(this);
             progress->setRange(0, 1000);
@@ -142,7 +188,9 @@ template <typename View> bool TextBox::insertText(QTextCursor &cursor, View text
         progress->setValue(static_cast<int>(done * 1000 / total));
         progress->repaint();
     });
-    return filler.insert(cursor, text);
+    const bool exact = filler.insert(cursor, text);
+    lineCounts = filler.lineCounts();
+    return exact;
 }
 
 void TextBox::undoLastEdit() {
@@ -159,25 +207,6 @@ void TextBox::placeCaret(std::optional<int> position) {
         cursor.setPosition(*position);
         setTextCursor(cursor);
     }
-}
-
-void TextBox::updateBlinking() {
-    const QTextBlock block = textCursor().block();
-    const bool huge = block.length() > kBlinkingLineLimit;
-    // The widget finds the caret in a line by shaping all of it again, three
-    // times for each key typed; kept, a huge line is shaped once. Only the
-    // caret's line keeps it, which costs about what laying it out takes at
-    // its peak (2M digits on one line: a key 1.5 s CPU without, 0.48 s with;
-    // peak memory 120 MiB both).
-    if (QTextLayout *layout = block.layout(); layout && layout->cacheEnabled() != huge)
-        layout->setCacheEnabled(huge);
-    if (m_cachedBlock != block.position()) {
-        const QTextBlock left = document()->findBlock(m_cachedBlock);
-        if (left.isValid() && left != block && left.layout())
-            left.layout()->setCacheEnabled(false);
-        m_cachedBlock = block.position();
-    }
-    m_steadyCaret.setSteady(hasFocus() && huge && isVisible());
 }
 
 bool TextBox::event(QEvent *event) {
@@ -203,18 +232,6 @@ bool TextBox::viewportEvent(QEvent *event) {
         edit.emplace(*m_undo, textCursor(), position);
     }
     return QPlainTextEdit::viewportEvent(event);
-}
-
-void TextBox::focusInEvent(QFocusEvent *event) {
-    // Only the box with the focus shows a caret, so the application's caret
-    // blink is this box's while it has the focus.
-    updateBlinking();
-    QPlainTextEdit::focusInEvent(event);
-}
-
-void TextBox::focusOutEvent(QFocusEvent *event) {
-    QPlainTextEdit::focusOutEvent(event);
-    updateBlinking();
 }
 
 void TextBox::showEvent(QShowEvent *event) {
@@ -250,11 +267,71 @@ void TextBox::keyPressEvent(QKeyEvent *event) {
         // The widget would take a typed U+2028 as a line break, and no
         // stand-in from a key (they are noncharacters).
         if (DocumentFiller::holdsAsIs(event->text()))
-            QPlainTextEdit::keyPressEvent(event);
+            editByKey(event);
         else
             putIn(withoutNul(event->text()));
         m_undo->setTyping(false);
     }
+}
+
+void TextBox::editByKey(QKeyEvent *event) {
+    QTextCursor caret = textCursor();
+    const QTextBlock block = caret.block();
+    if (!caret.hasSelection()) {
+        // Backspace takes the character before a cut, Delete the one after
+        // it; the widget would take the cut alone, which shows nothing.
+        const auto skipCuts = [&](bool forward) {
+            const int start = caret.position();
+            while (forward ? caret.atBlockEnd() && caret.block().next().isValid() &&
+                                 TextCuts::followsCut(caret.block().next())
+                           : caret.atBlockStart() && TextCuts::followsCut(caret.block()))
+                caret.setPosition(caret.position() + (forward ? 1 : -1));
+            if (caret.position() != start)
+                setTextCursor(caret);
+        };
+        if (event->key() == Qt::Key_Backspace)
+            skipCuts(false);
+        else if (event->matches(QKeySequence::Delete))
+            skipCuts(true);
+    }
+    // Enter in a line that goes on after a cut starts a line of its own.
+    const bool enter = event->matches(QKeySequence::InsertParagraphSeparator);
+    if ((enter && TextCuts::followsCut(block)) ||
+        block.length() + event->text().size() > BlockCutter::kBlockLength) {
+        return cutAfter([&] {
+            QPlainTextEdit::keyPressEvent(event);
+            QTextCursor line = textCursor();
+            if (enter && TextCuts::followsCut(line.block()))
+                line.setBlockFormat(QTextBlockFormat());
+        });
+    }
+    int before = caret.position();
+    QPlainTextEdit::keyPressEvent(event);
+    // A move that crossed only cuts has not moved in the text, and a word
+    // goes on across a cut: on over them.
+    if (!movesCaret(*event))
+        return;
+    const bool words = movesByWord(*event);
+    for (int after = textCursor().position(); after != before; after = textCursor().position()) {
+        if (!onlyCuts(*document(), std::min(before, after), std::max(before, after)) &&
+            !(words && inWordAtCut(*document(), after)))
+            break;
+        before = after;
+        QPlainTextEdit::keyPressEvent(event);
+    }
+}
+
+template <typename Edit> void TextBox::cutAfter(Edit edit) {
+    // One edit for undo: the cut goes with what made the block long.
+    QTextCursor whole(document());
+    whole.beginEditBlock();
+    edit();
+    const int block = textCursor().blockNumber();
+    QTextCursor cutter(document());
+    const std::vector<int> lineCounts = DocumentFiller::cutAgain(cutter, block, measure());
+    whole.endEditBlock();
+    DocumentFiller::setLineCounts(*document(), block, lineCounts);
+    ensureCursorVisible();
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent *event) {
@@ -264,8 +341,11 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event) {
     // Line ends go in as pasted ones do.
     const QString committed = event->commitString();
     if (DocumentFiller::holdsAsIs(committed) && !committed.contains(u'\r') &&
-        !committed.contains(u'\n'))
+        !committed.contains(u'\n')) {
+        if (textCursor().block().length() + committed.size() > BlockCutter::kBlockLength)
+            return cutAfter([&] { QPlainTextEdit::inputMethodEvent(event); });
         return QPlainTextEdit::inputMethodEvent(event);
+    }
     QInputMethodEvent rest(event->preeditString(), event->attributes());
     rest.setCommitString(QString(), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&rest);
@@ -308,7 +388,9 @@ void TextBox::deleteSelection() {
 QMimeData *TextBox::createMimeDataFromSelection() const {
     // The plain text alone: a rich copy of a large selection took half a
     // minute and gigabytes, and turned every no-break space into a space.
-    QString text = textCursor().selectedText();
+    const QTextCursor selection = textCursor();
+    QString text =
+        TextCuts::heldText(*document(), selection.selectionStart(), selection.selectionEnd());
     DocumentFiller::toCopiedText(text);
     auto *data = new QMimeData;
     data->setText(text);
@@ -330,9 +412,20 @@ void TextBox::putIn(const QString &text) {
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     const int firstBlock = cursor.blockNumber();
-    insertText(cursor, QStringView(text));
+    std::vector<int> filled;
+    insertText(cursor, QStringView(text), filled);
+    const int lastBlock = cursor.blockNumber();
+    // The blocks at both ends also hold what was there: they may have grown
+    // too long. The cuts are part of the paste's edit.
+    QTextCursor cutter(document());
+    std::vector<int> lineCounts = DocumentFiller::cutAgain(cutter, lastBlock, measure());
+    if (lastBlock != firstBlock) {
+        std::vector<int> first = DocumentFiller::cutAgain(cutter, firstBlock, measure());
+        first.insert(first.end(), filled.begin() + 1, filled.end() - 1);
+        lineCounts.insert(lineCounts.begin(), first.begin(), first.end());
+    }
     cursor.endEditBlock();
-    DocumentFiller::countLines(*document(), firstBlock, cursor.blockNumber());
+    DocumentFiller::setLineCounts(*document(), firstBlock, lineCounts);
     setTextCursor(cursor);
 }
 

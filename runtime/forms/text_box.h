@@ -1,12 +1,13 @@
 #pragma once
 
+#include "runtime/forms/block_cutter.h"
 #include "runtime/forms/key_repeat_filter.h"
-#include "runtime/forms/steady_caret.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace glyphmill {
 
@@ -20,9 +21,10 @@ class OneLevelUndo;
 // it is given to the widget only when it is shown: nobody sees it before.
 // A character is the same whether typed, pasted, or put in by an input
 // method or a screen reader; no path puts in a character of code 0.
-// How the document holds the text: DocumentFiller. A copy is the plain text
-// alone. Undo has one level (OneLevelUndo): Ctrl+Z takes back the last edit,
-// Ctrl+Y or Ctrl+Shift+Z puts it back.
+// How the document holds the text: DocumentFiller; no block is long
+// (BlockCutter), and the cuts inside long lines are skipped by whatever
+// reads or moves in the box (TextCuts). A copy is the plain text alone. Undo has one level
+// (OneLevelUndo): Ctrl+Z takes back the last edit, Ctrl+Y or Ctrl+Shift+Z puts it back.
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -46,21 +48,26 @@ class TextBox : public QPlainTextEdit {
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void showEvent(QShowEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
   private:
     template <typename View> void fill(View text);
-    template <typename View> bool insertText(QTextCursor &cursor, View text);
-    // Puts `text` in place of the selection, as the document keeps it.
+    // Inserts `text` at the cursor; returns whether reading gives it back
+    // exactly, and the lines of the blocks it went into.
+    template <typename View>
+    bool insertText(QTextCursor &cursor, View text, std::vector<int> &lineCounts);
+    // Puts `text` in place of the selection, as the document holds it.
     void putIn(const QString &text);
+    // A key the widget handles, kept clear of the cuts.
+    void editByKey(QKeyEvent *event);
+    // Runs `edit` and cuts the caret's block again in the same edit.
+    template <typename Edit> void cutAfter(Edit edit);
+    // How wide the box's lines are, for cuts where they wrap.
+    LineMeasure measure() const;
     void undoLastEdit();
     void deleteSelection();
     void placeCaret(std::optional<int> position);
     void redoLastEdit();
-    // The caret's line: kept laid out, and the caret steady, when huge.
-    void updateBlinking();
 
     // The text as set, until the next edit, while the document cannot give
     // it back (a line end other than CR LF) or it is cheap to keep.
@@ -69,9 +76,6 @@ class TextBox : public QPlainTextEdit {
     // being filled).
     bool m_textPending = false;
     OneLevelUndo *m_undo;
-    // Where the block starts whose layout is kept (see updateBlinking).
-    int m_cachedBlock = 0;
-    SteadyCaret m_steadyCaret;
     KeyDownHandler m_keyDown;
     KeyRepeatFilter m_repeats;
 };

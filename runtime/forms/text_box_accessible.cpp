@@ -1,6 +1,7 @@
 #include "runtime/forms/text_box_accessible.h"
 
 #include "runtime/forms/document_filler.h"
+#include "runtime/forms/text_cuts.h"
 #include "runtime/forms/text_segments.h"
 
 #include <QInputMethodEvent>
@@ -54,9 +55,21 @@ QString TextBoxAccessible::text(QAccessible::Text t) const {
     return QAccessibleWidget::text(t);
 }
 
+const TextCuts &TextBoxAccessible::cuts() const {
+    return TextCuts::of(*document());
+}
+
+int TextBoxAccessible::offsetOf(int position) const {
+    return cuts().offsetOf(position);
+}
+
+int TextBoxAccessible::positionOf(int offset) const {
+    return cuts().positionOf(offset);
+}
+
 int TextBoxAccessible::characterCount() const {
     // The document counts the paragraph end after its last character.
-    return document()->characterCount() - 1;
+    return document()->characterCount() - 1 - cuts().count();
 }
 
 QString TextBoxAccessible::text(int startOffset, int endOffset) const {
@@ -64,16 +77,23 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const {
     startOffset = std::clamp(startOffset, 0, count);
     endOffset = std::clamp(endOffset < 0 ? count : endOffset, startOffset, count);
     endOffset = std::min(endOffset, startOffset + kMaxText);
-    QTextCursor cursor(document());
-    cursor.setPosition(startOffset);
-    cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
-    return readable(cursor.selectedText());
+    return readable(
+        TextCuts::heldText(*document(), positionOf(startOffset), positionOf(endOffset)));
 }
 
 QString TextBoxAccessible::readable(QString text, int limit) {
-    text.truncate(limit);
+    // A huge text is not read whole; the cuts in what is read do not count.
+    text.truncate(limit + limit / (BlockCutter::kBlockLength / 2) + 1);
     DocumentFiller::toCopiedText(text);
+    text.truncate(limit);
     return text;
+}
+
+QString TextBoxAccessible::readable(const QTextDocument &document, int position, int length,
+                                    int limit) {
+    const int end = std::min(position + length, document.characterCount() - 1);
+    return readable(TextCuts::heldText(document, position, std::min(end, position + 2 * limit + 1)),
+                    limit);
 }
 
 QString TextBoxAccessible::around(int offset, QAccessible::TextBoundaryType boundaryType,
@@ -115,7 +135,7 @@ QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundary
 }
 
 int TextBoxAccessible::cursorPosition() const {
-    return box()->textCursor().position();
+    return offsetOf(box()->textCursor().position());
 }
 
 void TextBoxAccessible::setCursorPosition(int position) {
@@ -130,8 +150,8 @@ void TextBoxAccessible::selection(int selectionIndex, int *startOffset, int *end
     const QTextCursor cursor = box()->textCursor();
     *startOffset = *endOffset = 0;
     if (selectionIndex == 0 && cursor.hasSelection()) {
-        *startOffset = cursor.selectionStart();
-        *endOffset = cursor.selectionEnd();
+        *startOffset = offsetOf(cursor.selectionStart());
+        *endOffset = offsetOf(cursor.selectionEnd());
     }
 }
 
@@ -153,20 +173,20 @@ void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int en
         return;
     const int count = characterCount();
     QTextCursor cursor(document());
-    cursor.setPosition(std::clamp(startOffset, 0, count));
-    cursor.setPosition(std::clamp(endOffset, 0, count), QTextCursor::KeepAnchor);
+    cursor.setPosition(positionOf(std::clamp(startOffset, 0, count)));
+    cursor.setPosition(positionOf(std::clamp(endOffset, 0, count)), QTextCursor::KeepAnchor);
     box()->setTextCursor(cursor);
 }
 
 QRect TextBoxAccessible::characterRect(int offset) const {
-    return m_extents.characterRect(offset);
+    return m_extents.characterRect(positionOf(offset));
 }
 
 int TextBoxAccessible::offsetAtPoint(const QPoint &point) const {
     const QPoint at = box()->viewport()->mapFromGlobal(point);
     if (!box()->viewport()->rect().contains(at))
         return -1;
-    return box()->cursorForPosition(at).position();
+    return offsetOf(box()->cursorForPosition(at).position());
 }
 
 void TextBoxAccessible::scrollToSubstring(int startIndex, int endIndex) {
@@ -205,7 +225,7 @@ void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QStrin
     const int end = std::max(first, last);
     setSelection(0, start, start);
     QInputMethodEvent typed;
-    typed.setCommitString(text, 0, end - start);
+    typed.setCommitString(text, 0, positionOf(end) - positionOf(start));
     QCoreApplication::sendEvent(box(), &typed);
 }
 

@@ -10,10 +10,13 @@ class QTextDocument;
 
 namespace glyphmill {
 
+class TextCuts;
+
 // What assistive technology reads of a multi-line text box. It reads the
 // box's document as DocumentFiller holds the text: each line or paragraph
-// separator reads as "\n" and each stand-in as the character the user put
-// in, so offsets and counts are those of the caret.
+// separator reads as "\n", each stand-in as the character the user put in,
+// and a cut inside a line as nothing, so offsets and counts are those of the
+// text.
 //
 // Every answer is bounded, in time and in size, whatever the length of the
 // text: a reply larger than the accessibility bus takes (128 MiB) would cut
@@ -37,10 +40,12 @@ class TextBoxAccessible : public QAccessibleWidget,
 
     explicit TextBoxAccessible(QPlainTextEdit *box);
 
-    // A piece of the box's document as read: each line or paragraph
-    // separator a "\n", each stand-in its original, at most `limit`
-    // characters.
+    // A piece of the box's document, held (TextCuts), as read: each line
+    // or paragraph separator a "\n", each stand-in its original, no cut, at
+    // most `limit` characters.
     static QString readable(QString text, int limit = kMaxText);
+    // The same for the document's `length` characters from `position`.
+    static QString readable(const QTextDocument &document, int position, int length, int limit);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
@@ -73,6 +78,10 @@ class TextBoxAccessible : public QAccessibleWidget,
   private:
     QPlainTextEdit *box() const;
     QTextDocument *document() const;
+    const TextCuts &cuts() const;
+    // The offset in the text of a position in the document, and back.
+    int offsetOf(int position) const;
+    int positionOf(int offset) const;
     QString around(int offset, QAccessible::TextBoundaryType boundaryType, TextSegments::Side side,
                    int *startOffset, int *endOffset) const;
 

@@ -89,13 +89,19 @@ void TextBoxExtents::layOutLines() const {
             found = measured.insert(key, metrics.horizontalAdvance(key));
         return *found;
     };
-    for (; block.isValid() && block.layout()->lineCount() > 0; block = block.next(), line = 0) {
+    // Where the first block shown lies comes from the box; each next one
+    // lies below it. The box finds a place by shaping all of its line, and a
+    // line of zero-width characters is as long as a block (60,000 of them:
+    // 247 ms CPU asking the box for each block, 10 ms; AMD EPYC, window_bench
+    // extents 0.06 3).
+    QTextCursor start(m_box->document());
+    start.setPosition(block.position() + block.layout()->lineAt(line).textStart());
+    QPointF origin =
+        QPointF(m_box->cursorRect(start).topLeft()) - block.layout()->lineAt(line).position();
+    const QAbstractTextDocumentLayout *blocks = m_box->document()->documentLayout();
+    for (; block.isValid() && block.layout()->lineCount() > 0;
+         origin.ry() += blocks->blockBoundingRect(block).height(), block = block.next(), line = 0) {
         const QTextLayout *layout = block.layout();
-        const QTextLine first = layout->lineAt(line);
-        QTextCursor start(m_box->document());
-        start.setPosition(block.position() + first.textStart());
-        const QPointF origin =
-            QPointF(m_box->cursorRect(start).topLeft()) - QPointF(first.x(), first.y());
         const QString text = block.text();
         for (; line < layout->lineCount(); ++line) {
             const QTextLine shown = layout->lineAt(line);
