@@ -49,12 +49,17 @@ ProgramRun runProgram(const TempFolder &folder, const std::string &arguments, HA
     if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                          folder.path().c_str(), &start, &process)) {
         // Asked while it runs too: Wine forgets the figures of a process that ended.
+        // A run that outlasts 10 s, or an output past 64 MiB (a tool that
+        // feeds on its own output), is stopped, as ulimit and timeout do.
         PROCESS_MEMORY_COUNTERS memory{};
-        for (int waited = 0; waited < 60000; ++waited) {
+        LARGE_INTEGER size{};
+        for (int waited = 0;; ++waited) {
             if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
                 run.peakKiB = std::max(run.peakKiB, memory.PeakWorkingSetSize / 1024);
             if (::WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
                 break;
+            if (waited > 10000 || (::GetFileSizeEx(output, &size) && size.QuadPart > (64 << 20)))
+                ::TerminateProcess(process.hProcess, 999);
         }
         ::GetExitCodeProcess(process.hProcess, &run.status);
         ::CloseHandle(process.hThread);
@@ -72,7 +77,8 @@ ProgramRun runProgram(const TempFolder &folder, const std::string &arguments, HA
 // fail (a handle not open for writing, a reader that went away), and the
 // peak memory, which a large input must not raise.
 TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
-    const std::string own = "input file is output file", large(33554430, '1');
+    const std::string own = "input file is output file", large(33554430, '1'),
+                      cut = "<stdin>:1:8: expected 8 binary digits, found end of input\n";
     struct Row {
         std::string arguments, input, inputContent;
         std::string output, errors;
@@ -87,10 +93,7 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
         {"text-to-binary -s crlf", "a.txt", "Hi", "o", "", 0, "01001000\r\n01101001\r\n"},
         {"binary-to-text", "a.txt", "01000001\r\n00001010 00001101\n00011010", "o", "", 0,
          "A\n\r\x1A"},
-        {"binary-to-text", "a.txt", "0100000", "o",
-         "<stdin>:1:8: expected 8 binary digits, "
-         "found end of input\n",
-         1, ""},
+        {"binary-to-text", "a.txt", "0100000", "o", cut, 1, ""},
         {"number-to-binary 5 1e3", "a.txt", "", "o", "", 0, "101\n1111101000\n"},
         {"encode", "a.txt", "", "o", usageError("unknown command 'encode'"), 2, ""},
         {"text-to-binary a.txt", "", "A", ">>a.txt", cannotRead("a.txt", own), 1, "A"},
@@ -101,7 +104,6 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
         {"text-to-binary", "a.txt", large, "read-only",
          cannotRead("<stdout>", "Bad file descriptor"), 1, ""},
         {"number-to-binary", "a.txt", large, "o", kTooLong, 1, ""},
-        {"text-to-binary --encoding=utf-8", "a.txt", large, "pipe", "", 1, ""},
         {"binary-to-text --window-rules", "a.txt", large, "pipe", "", 1, ""},
     };
     std::vector<std::size_t> peaksKiB;
@@ -125,10 +127,9 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
             ::CloseHandle(reader);
         }
         const ProgramRun run = runProgram(folder, row.arguments, input, output);
-        for (const HANDLE handle : {input, output}) {
-            if (handle)
-                ::CloseHandle(handle);
-        }
+        ::CloseHandle(output);
+        if (input)
+            ::CloseHandle(input);
         EXPECT_EQ(run.errors, row.errors);
         EXPECT_EQ(run.status, row.status);
         if (row.output == "o" || row.output == ">>a.txt") {
