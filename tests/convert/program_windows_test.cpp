@@ -94,7 +94,6 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
         {"binary-to-text", "a.txt", "01000001\r\n00001010 00001101\n00011010", "o", "", 0,
          "A\n\r\x1A"},
         {"binary-to-text", "a.txt", "0100000", "o", cut, 1, ""},
-        {"number-to-binary 5 1e3", "a.txt", "", "o", "", 0, "101\n1111101000\n"},
         {"encode", "a.txt", "", "o", usageError("unknown command 'encode'"), 2, ""},
         {"text-to-binary a.txt", "", "A", ">>a.txt", cannotRead("a.txt", own), 1, "A"},
         {"binary-to-text -", "a.txt", "01000001", ">>a.txt", cannotRead("<stdin>", own), 1,

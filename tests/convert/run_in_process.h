@@ -4,6 +4,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,10 +28,8 @@ inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
         argv.push_back(argument.c_str());
     // One folder for every run of the process: the files are made afresh each time.
     static const TempFolder folder;
-    struct Closer {
-        void operator()(std::FILE *file) const { std::fclose(file); }
-    };
-    using File = std::unique_ptr<std::FILE, Closer>;
+    constexpr auto closeFile = [](std::FILE *file) { std::fclose(file); };
+    using File = std::unique_ptr<std::FILE, decltype(closeFile)>;
     File in(std::fopen(folder.write("in", input).c_str(), inputMode));
     File out(std::fopen(folder.path("out").c_str(), "wb"));
     File err(std::fopen(folder.path("err").c_str(), "wb"));
@@ -38,9 +37,8 @@ inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
     InProcessRun run;
     run.status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
                                   {bufferSize, bufferSize});
-    in.reset();
-    out.reset();
-    err.reset();
+    for (File *file : {&in, &out, &err})
+        file->reset();
     run.out = TempFolder::read(folder.path("out"));
     run.err = TempFolder::read(folder.path("err"));
     return run;
