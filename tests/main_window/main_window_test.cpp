@@ -220,7 +220,7 @@ class MainWindowTest : public test::WindowTest {
         QFETCH(QStringList, row);
         control<OptionButton>("Option3")->SetValue(true);
         auto *box = numberBox();
-        box->SetText(QStringLiteral("12"));
+        QTest::keyClicks(box, "12");
         box->setCursorPosition(1);
         paste(box, row[0]);
         QCOMPARE(box->Text(), row[1]);
@@ -228,18 +228,9 @@ class MainWindowTest : public test::WindowTest {
         const QString quoted =
             std::exchange(m_reports, {}).value(0).section(" was", 0, 0).section("\n\n", 2);
         QCOMPARE(control<TextBox>("Text2")->Text() + quoted, row[2]);
-    }
-
-    // Typed, then pasted with a line break: Ctrl+Z takes back the paste, then
-    // the typing.
-    void numberBoxUndo() {
-        QTest::keyClicks(numberBox(), "789");
-        paste(numberBox(), "1\n2");
-        QCOMPARE(numberBox()->Text(), "7891");
-        QTest::keySequence(numberBox(), QKeySequence::Undo);
-        QCOMPARE(numberBox()->Text(), "789");
-        QTest::keySequence(numberBox(), QKeySequence::Undo);
-        QCOMPARE(numberBox()->Text(), "");
+        // Ctrl+Z takes back the paste alone, not the typing before it.
+        QTest::keySequence(box, QKeySequence::Undo);
+        QCOMPARE(box->Text(), row[1] == u"12" ? "" : "12");
     }
 };
 
