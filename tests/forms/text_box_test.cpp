@@ -56,8 +56,6 @@ class TextBoxTest : public test::WindowTest {
             << "abcx" + all;
         QTest::newRow("typing after a paste is an edit of its own")
             << QStringList{"all:x", "yz", "undo"} << "x";
-        QTest::newRow("all deleted, undone")
-            << QStringList{"key:Ctrl+A", "key:Delete", "undo"} << all;
         QTest::newRow("a new text from the program leaves nothing to undo")
             << QStringList{"abc", "set:xyz", "undo"} << "xyz";
         QTest::newRow("Backspace at a block end, undone, caret after the line end")
