@@ -34,7 +34,7 @@ class PendingEditTest : public QObject {
             << "abc\u2029def" << QPoint(4, 4) << QPoint(0, 7) << QStringList{"3 1 "}
             << "3 \u2029 0";
         QTest::newRow("a removal beyond what was read")
-            << "abcdef" << QPoint(2, 4) << QPoint(2, 4) << QStringList{"4 1 "} << "unknown";
+            << "abcdef" << QPoint(2, 4) << QPoint(2, 4) << QStringList{"4 1 "} << "-1 unknown 0";
         QTest::newRow("a change of format alone")
             << "abc" << QPoint(1, 1) << QPoint(0, 3) << QStringList{"0 3 =3"} << "1  0";
         QTest::newRow("the same text put back")
@@ -45,7 +45,6 @@ class PendingEditTest : public QObject {
         QFETCH(QPoint, announced);
         QFETCH(QPoint, read);
         QFETCH(QStringList, steps);
-        QFETCH(QString, result);
         QTextDocument document;
         document.setPlainText(text);
         PendingEdit edit(document, announced.x(), announced.y(), read.x(), read.y());
@@ -53,24 +52,17 @@ class PendingEditTest : public QObject {
             const int at = step.section(u' ', 0, 0).toInt();
             const int removed = step.section(u' ', 1, 1).toInt();
             const QString added = step.section(u' ', 2);
-            if (added.startsWith(u'=')) {
-                edit.change(at, removed, added.mid(1).toInt());
-                continue;
-            }
+            const bool alone = added.startsWith(u'=');
             QTextCursor cursor(&document);
             cursor.setPosition(at);
             cursor.setPosition(at + removed, QTextCursor::KeepAnchor);
-            cursor.insertText(added);
-            edit.change(at, removed, static_cast<int>(added.size()));
+            if (!alone)
+                cursor.insertText(added);
+            edit.change(at, removed, alone ? added.mid(1).toInt() : int(added.size()));
         }
-        const PendingEdit::Replacement made =
-            edit.unknown() ? PendingEdit::Replacement{} : edit.take();
-        QCOMPARE(edit.unknown() ? QStringLiteral("unknown")
-                                : QStringLiteral("%1 %2 %3")
-                                      .arg(made.position)
-                                      .arg(made.before)
-                                      .arg(made.afterLength),
-                 result);
+        const auto made = edit.unknown() ? PendingEdit::Replacement{-1, "unknown"} : edit.take();
+        QTEST(QStringLiteral("%1 %2 %3").arg(made.position).arg(made.before).arg(made.afterLength),
+              "result");
     }
 };
 

@@ -15,9 +15,6 @@ class TextBoxAccessibleTest : public test::WindowTest {
     Q_OBJECT
 
     static TextBox *answerBox() { return control("Text3"); }
-    static QAccessibleTextInterface *reader(QWidget *box) {
-        return QAccessible::queryAccessibleInterface(box)->textInterface();
-    }
     static QPoint caretAt(TextBox *box, int position) {
         QTextCursor cursor(box->document());
         cursor.setPosition(position);
@@ -137,9 +134,7 @@ class TextBoxAccessibleTest : public test::WindowTest {
         QCOMPARE(box->Text(), kept);
         const QString read = QString(kept).replace("\r\n", "\n");
         QCOMPARE(reader(box)->text(0, -1), read);
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), read);
+        QCOMPARE(copyAll(box), read);
         // The first line, wherever the first character of that text is.
         int start = -1, end = -1;
         const QString line = reader(box)->textAtOffset(1, QAccessible::LineBoundary, &start, &end);

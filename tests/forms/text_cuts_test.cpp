@@ -48,15 +48,14 @@ class TextCutsTest : public test::WindowTest {
     Q_OBJECT
 
     static TextBox *box() { return control("Text1"); }
-    static QAccessibleTextInterface *reader() {
-        return QAccessible::queryAccessibleInterface(box())->textInterface();
-    }
+    static QAccessibleTextInterface *reader() { return WindowTest::reader(box()); }
     // The box's text as the reader reads it.
     static QString read() {
         return box()->Text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
-    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(box(), key, modifiers);
+    // Keys as in "Ctrl+A, Ctrl+C", up to four.
+    static void keys(const char *sequence) {
+        QTest::keySequence(box(), QKeySequence(QString::fromLatin1(sequence)));
     }
     static void caretAt(int offset) { reader()->setCursorPosition(offset); }
 
@@ -91,46 +90,40 @@ class TextCutsTest : public test::WindowTest {
         const QList<int> cuts = cutsIn(*box()->document(), whole);
         QVERIFY(!cuts.contains(-1));
         QTEST(!cuts.isEmpty(), "cut");
-        QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), whole);
+        QCOMPARE(copyAll(box()), whole);
         QCOMPARE(reader()->characterCount(), whole.size());
         QCOMPARE(reader()->text(0, -1), whole.left(TextBoxAccessible::kMaxText));
         for (const int cut : {cuts.value(0, whole.size() / 2), cuts.value(cuts.size() - 1, 9)}) {
             QCOMPARE(reader()->text(cut - 2, cut + 2), whole.mid(cut - 2, 4));
             caretAt(cut);
-            key(Qt::Key_Right);
+            keys("Right");
             QCOMPARE(reader()->cursorPosition(), cut + 1);
-            key(Qt::Key_Left);
-            key(Qt::Key_Left);
+            keys("Left, Left");
             QCOMPARE(reader()->cursorPosition(), cut - 1);
             // The caret before the cut, then after it.
-            key(Qt::Key_Right);
-            key(Qt::Key_Delete);
+            keys("Right, Del");
             QCOMPARE(read(), QString(whole).remove(cut, 1));
-            key(Qt::Key_Z, Qt::ControlModifier);
+            keys("Ctrl+Z");
             QCOMPARE(box()->Text(), text);
             caretAt(cut);
-            key(Qt::Key_Backspace);
+            keys("Backspace");
             QCOMPARE(read(), QString(whole).remove(cut - 1, 1));
             QCOMPARE(reader()->cursorPosition(), cut - 1);
-            key(Qt::Key_Z, Qt::ControlModifier);
+            keys("Ctrl+Z");
             QCOMPARE(box()->Text(), text);
-            key(Qt::Key_Y, Qt::ControlModifier);
+            keys("Ctrl+Y");
             QCOMPARE(read(), QString(whole).remove(cut - 1, 1));
-            key(Qt::Key_Z, Qt::ControlModifier);
+            keys("Ctrl+Z");
             // A word goes on across a cut.
             caretAt(cut - 3);
-            key(Qt::Key_Right, Qt::ControlModifier);
+            keys("Ctrl+Right");
             QVERIFY(reader()->cursorPosition() > cut);
-            key(Qt::Key_Left, Qt::ControlModifier);
+            keys("Ctrl+Left");
             QVERIFY(reader()->cursorPosition() < cut - 3);
         }
         QCOMPARE(box()->Text(), text);
         // All of it deleted and taken back: the cuts come back as cuts.
-        QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
-        key(Qt::Key_Delete);
-        key(Qt::Key_Z, Qt::ControlModifier);
+        keys("Ctrl+A, Del, Ctrl+Z");
         QCOMPARE(box()->Text(), text);
         QCOMPARE(cutsIn(*box()->document(), whole), cuts);
     }
@@ -164,11 +157,11 @@ class TextCutsTest : public test::WindowTest {
         QVERIFY(!cuts.isEmpty() && !cuts.contains(-1));
         QCOMPARE(reader()->cursorPosition(), at + added.size());
         QCOMPARE(reader()->characterCount(), grown.size());
-        key(Qt::Key_Z, Qt::ControlModifier);
+        keys("Ctrl+Z");
         QVERIFY(added.startsWith(u'x')
                     ? box()->Text() == line
                     : grown.startsWith(box()->Text()) && box()->Text().size() < grown.size());
-        key(Qt::Key_Y, Qt::ControlModifier);
+        keys("Ctrl+Y");
         QCOMPARE(box()->Text(), grown);
     }
 
@@ -177,7 +170,7 @@ class TextCutsTest : public test::WindowTest {
     void cutWhereTheLineWraps() {
         box()->SetText(digitLine(3 * kBound));
         box()->setFocus();
-        QTest::keyClick(box(), Qt::Key_End, Qt::ControlModifier);
+        keys("Ctrl+End");
         box()->moveCursor(QTextCursor::Start);
         const QTextBlock first = box()->document()->begin();
         QTextLayout *layout = first.layout();

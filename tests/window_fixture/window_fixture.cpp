@@ -39,6 +39,11 @@ void WindowTest::paste(QWidget *box, const QString &text) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
+QString WindowTest::copyAll(QWidget *box) {
+    QTest::keySequence(box, QKeySequence(QStringLiteral("Ctrl+A, Ctrl+C")));
+    return QApplication::clipboard()->text();
+}
+
 void WindowTest::convert(int count) {
     QString input;
     for (int i = 0; i < count; ++i)

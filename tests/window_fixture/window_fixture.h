@@ -5,6 +5,7 @@
 #include "runtime/forms/single_line_text_box.h"
 #include "runtime/forms/text_box.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
@@ -39,6 +40,12 @@ class WindowTest : public QObject {
     // Chooses an item of the main window's "Files" menu.
     static void menu(const char *item) { control<QAction>(item)->trigger(); }
     static void paste(QWidget *box, const QString &text);
+    // What Ctrl+A, Ctrl+C in the box puts on the clipboard.
+    static QString copyAll(QWidget *box);
+    // What a screen reader reads of the box.
+    static QAccessibleTextInterface *reader(QWidget *box) {
+        return QAccessible::queryAccessibleInterface(box)->textInterface();
+    }
     // Converts `count` characters, codes 32 to 126 in turn, with "DO!!!".
     static void convert(int count);
     // Their answer, built apart from the program: lines `first` on of it,
