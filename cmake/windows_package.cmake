@@ -25,15 +25,26 @@ if(TARGET glyphmill)
 endif()
 
 # The MinGW runtime: the C++ library, the unwinder and the threads of the
-# POSIX thread model, from where the compiler keeps them.
+# POSIX thread model, from where the compiler keeps them. Debian ships them
+# with their debugging sections (23 MB for libstdc++ alone); the package takes
+# copies stripped as a shared library is for a release.
+set(runtime_copies)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
     message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
   endif()
-  install(FILES ${path} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  set(copy ${PROJECT_BINARY_DIR}/mingw-runtime/${dll})
+  add_custom_command(OUTPUT ${copy}
+    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${copy} ${path}
+    DEPENDS ${path}
+    COMMENT "Stripping ${dll} for the package"
+    VERBATIM)
+  list(APPEND runtime_copies ${copy})
 endforeach()
+add_custom_target(glyphmill_mingw_runtime ALL DEPENDS ${runtime_copies})
+install(FILES ${runtime_copies} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME glyphmill-${PROJECT_VERSION}-windows-x64)
