@@ -25,7 +25,8 @@ fail() { echo "FAIL: $*"; cat "$out/program.log" 2>/dev/null; exit 1; }
 waits() { for _ in $(seq 300); do "$@" && return; sleep 0.1; done; false; }
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 gone() { ! shown "$1"; }
-menu() { xdotool key Alt_L && sleep 0.5 && xdotool key --delay 150 "$@"; }
+# The "Files" menu of the main window, given the focus again first.
+menu() { timeout 5 xdotool windowfocus --sync "$main" && xdotool key Alt_L && sleep 0.5 && xdotool key --delay 150 "$@"; }
 # The screen once it has stopped changing, as $out/screen/NAME.
 screen() {
     for _ in $(seq 50); do
