@@ -7,10 +7,10 @@
 #include "convert/help_text.h"
 #include "convert/input_files.h"
 #include "convert/output_stream.h"
+#include "convert/system_files.h"
 #include "convert/utf8_reader.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
@@ -33,9 +33,8 @@ int statusOf(const InputFiles &files, const OutputStream &output) {
 // The first fault in the input, reported as FILE:LINE:COLUMN: MESSAGE.
 int reportFault(const Streams &streams, const std::string &file, std::uint64_t line,
                 std::uint64_t column, const std::string &message) {
-    ::dprintf(streams.errors, "%s:%llu:%llu: %s\n", file.c_str(),
-              static_cast<unsigned long long>(line), static_cast<unsigned long long>(column),
-              message.c_str());
+    system_files::writeMessage(streams.errors, file + ":" + std::to_string(line) + ":" +
+                                                   std::to_string(column) + ": " + message + "\n");
     return kExitFailure;
 }
 

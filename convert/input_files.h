@@ -1,18 +1,18 @@
 #pragma once
 
 #include "convert/streams.h"
+#include "convert/system_files.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include <sys/types.h>
-
 namespace glyphmill::convert {
 
-// The input files, read one after another as one input with read(2). "-" is
+// The input files, read one after another as one input. "-" is
 // the run's input stream. A file that cannot be opened or read is reported
 // with the system's reason and skipped, as cat skips it; so is a file that is
 // the output itself, which would feed the tool its own output without end.
@@ -44,11 +44,8 @@ class InputFiles {
     int m_fd = -1;
     std::string m_displayName;
     bool m_failed = false;
-    // The output's device and inode, and whether what is written to it can
-    // be read back (files, pipes and block devices).
-    bool m_outputReadsBack = false;
-    dev_t m_outputDevice = 0;
-    ino_t m_outputInode = 0;
+    // The output's identity where what is written to it can be read back.
+    std::optional<system_files::FileIdentity> m_output;
 };
 
 } // namespace glyphmill::convert

@@ -1,32 +1,19 @@
 #include "convert/buffer_sizes.h"
 #include "convert/output_stream.h"
+#include "convert/system_files.h"
 #include "convert/tool.h"
 
-#include <cerrno>
-#include <initializer_list>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-// A closed standard descriptor would go to the first file the tool opens,
-// which "-" would then read as standard input, or the output would write into.
-// A placeholder that can be neither read nor written keeps each one taken, so
-// that using it fails as using the closed one does ("Bad file descriptor").
-void holdClosedStandardDescriptors() {
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF)
-            ::open("/dev/null", O_PATH | O_CLOEXEC);
-    }
-}
-
-} // namespace
+#include <string>
+#include <vector>
 
 int main(int argc, char *argv[]) {
     using namespace glyphmill::convert;
-    holdClosedStandardDescriptors();
+    system_files::prepareStandardStreams();
+    const std::vector<std::string> arguments = system_files::arguments(argc, argv);
+    std::vector<const char *> pointers;
+    for (const std::string &argument : arguments)
+        pointers.push_back(argument.c_str());
     const Streams streams;
-    return closeOutput(
-        streams, runTool(argc, argv, streams, BufferSizes{kEncodeBufferSize, kDecodeBufferSize}));
+    return closeOutput(streams, runTool(static_cast<int>(pointers.size()), pointers.data(), streams,
+                                        BufferSizes{kEncodeBufferSize, kDecodeBufferSize}));
 }

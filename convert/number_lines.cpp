@@ -3,9 +3,9 @@
 #include "codec/number_to_binary.h"
 #include "convert/exit_status.h"
 #include "convert/input_files.h"
+#include "convert/system_files.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace glyphmill::convert {
@@ -42,8 +42,11 @@ void NumberLines::convert(std::string_view number) {
 
 void NumberLines::refuse(std::string_view number, const std::string &reason) {
     flush();
-    ::dprintf(m_streams.errors, "%s: number \"%.*s\" refused: %s\n", kToolName,
-              static_cast<int>(number.size()), number.data(), reason.c_str());
+    // A message is text: a NUL byte in the word ends it.
+    number = number.substr(0, number.find('\0'));
+    system_files::writeMessage(m_streams.errors, std::string(kToolName) + ": number \"" +
+                                                     std::string(number) + "\" refused: " + reason +
+                                                     "\n");
     m_refusedAny = true;
 }
 

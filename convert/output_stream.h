@@ -6,7 +6,7 @@
 
 namespace glyphmill::convert {
 
-// The output, written with write(2) and no buffer of its own. A failed write
+// The output, written as it comes, with no buffer of its own. A failed write
 // is reported with the system's reason; a reader that went away (a closed
 // pipe) ends the output quietly.
 class OutputStream {

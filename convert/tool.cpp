@@ -6,10 +6,10 @@
 #include "convert/help_text.h"
 #include "convert/number_lines.h"
 #include "convert/output_stream.h"
+#include "convert/system_files.h"
 
 #include "glyphmill_version.h"
 
-#include <cstdio>
 #include <string>
 
 namespace glyphmill::convert {
@@ -25,8 +25,9 @@ int writeText(const Streams &streams, const std::string &text) {
 int runTool(int argc, const char *const *argv, const Streams &streams, BufferSizes sizes) {
     const CommandLine line = CommandLine::parse(argc, argv);
     if (!line.usageError.empty()) {
-        ::dprintf(streams.errors, "%s: %s\n%sTry '%s --help' for more information.\n", kToolName,
-                  line.usageError.c_str(), usageText().c_str(), kToolName);
+        system_files::writeMessage(streams.errors, std::string(kToolName) + ": " + line.usageError +
+                                                       "\n" + usageText() + "Try '" + kToolName +
+                                                       " --help' for more information.\n");
         return kExitUsage;
     }
     switch (line.command) {

@@ -14,7 +14,8 @@ int main(int argc, char *argv[]) {
         ++files;
         mismatches += !found.empty();
         if (!found.empty())
-            std::fprintf(stderr, "MISMATCH in %s: %s\n", entry.path().c_str(), found.c_str());
+            std::fprintf(stderr, "MISMATCH in %s: %s\n", entry.path().string().c_str(),
+                         found.c_str());
     }
     std::printf("%d inputs replayed, %d mismatched\n", files, mismatches);
     // An empty corpus checks nothing: a wrong folder must not pass.

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <memory>
+#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -15,10 +14,6 @@ namespace glyphmill {
 namespace {
 
 constexpr int kInputPastEndOfFile = 62;
-
-struct FileCloser {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
 
 // The bytes before a UTF-8 sequence that the end of `bytes` cuts short.
 std::size_t withoutCutSequence(std::string_view bytes) {
@@ -40,19 +35,22 @@ std::optional<std::string> readRegularFile(const std::filesystem::path &name) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(name, error))
         return std::nullopt;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+    // A stream opens the path with its own characters on every system
+    // (wide ones on Windows), and reads bytes as they are.
+    std::ifstream file(name, std::ios::binary);
     if (!file)
         return std::nullopt;
     // The size a file reports is not trusted: some report 0 and have more.
     std::string bytes;
     std::array<char, 65536> buffer{};
     while (bytes.size() <= LineInput::kMaxBytes) {
-        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+        file.read(buffer.data(), buffer.size());
+        const auto count = static_cast<std::size_t>(file.gcount());
         bytes.append(buffer.data(), count);
         if (count < buffer.size())
             break;
     }
-    if (std::ferror(file.get()))
+    if (file.bad())
         return std::nullopt;
     if (bytes.size() > LineInput::kMaxBytes) {
         bytes.resize(LineInput::kMaxBytes);

@@ -2,14 +2,15 @@
 
 #include <memory>
 
-class QSocketNotifier;
-
 namespace glyphmill {
 
-// SIGTERM and SIGHUP (the session ending, a terminal going away) end the
-// program as "Exit" does, so that it goes down its usual road; the signal is
-// raised again once the application object is gone, and the process then
-// ends with the status the signal gives. Needs the application object.
+// The system ending the program from outside ends it as "Exit" does, so that
+// it goes down its usual road. On Linux these are SIGTERM and SIGHUP (the
+// session ending, a terminal going away); the signal is raised again once the
+// application object is gone, and the process then ends with the status the
+// signal gives. On Windows it is the session ending (logging off, shutting
+// down). Needs the application object. Each system has a file of its own
+// (end_signals_posix.cpp, end_signals_windows.cpp), chosen by the build.
 class EndSignals {
   public:
     EndSignals();
@@ -18,18 +19,13 @@ class EndSignals {
     EndSignals &operator=(const EndSignals &) = delete;
 
     // The signal that ended the program; 0 when none did.
-    int caught() const { return m_caught; }
+    int caught() const;
     // Ends the process by the signal's default action.
     static void raiseAgain(int signal);
 
   private:
-    static void handle(int signal);
-    void takeSignal();
-
-    static int s_writeEnd;
-    int m_readEnd = -1;
-    int m_caught = 0;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    class Watch;
+    std::unique_ptr<Watch> m_watch;
 };
 
 } // namespace glyphmill

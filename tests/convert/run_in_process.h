@@ -3,12 +3,11 @@
 #include "convert/tool.h"
 #include "tests/support/temp_folder.h"
 
-#include <fstream>
+#include <cstdio>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace glyphmill::test {
 
@@ -19,25 +18,29 @@ struct InProcessRun {
 
 // The tool's library on an argument list, in this process: "-" reads
 // `input`, and the output and the messages are kept apart, each in a file
-// of its own in memory. `bufferSize` bytes are read at a time.
+// of its own. `bufferSize` bytes are read at a time; the input is opened
+// for reading, unless `inputMode` says otherwise.
 inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
-                                 const std::string &input, std::size_t bufferSize) {
+                                 const std::string &input, std::size_t bufferSize,
+                                 const char *inputMode = "rb") {
     std::vector<const char *> argv{"glyphmill-convert"};
     for (const std::string &argument : arguments)
         argv.push_back(argument.c_str());
-    const convert::Streams streams{::memfd_create("in", MFD_CLOEXEC),
-                                   ::memfd_create("out", MFD_CLOEXEC),
-                                   ::memfd_create("err", MFD_CLOEXEC)};
-    // Written through a file description of its own: the input's stays at the start.
-    std::ofstream("/proc/self/fd/" + std::to_string(streams.input), std::ios::binary) << input;
+    // One folder for every run of the process: the files are made afresh each time.
+    static const TempFolder folder;
+    constexpr auto closeFile = [](std::FILE *file) { std::fclose(file); };
+    using File = std::unique_ptr<std::FILE, decltype(closeFile)>;
+    File in(std::fopen(folder.write("in", input).c_str(), inputMode));
+    File out(std::fopen(folder.path("out").c_str(), "wb"));
+    File err(std::fopen(folder.path("err").c_str(), "wb"));
+    const convert::Streams streams{fileno(in.get()), fileno(out.get()), fileno(err.get())};
     InProcessRun run;
     run.status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
                                   {bufferSize, bufferSize});
-    // Opened afresh by its name, each file is read from its start.
-    run.out = TempFolder::read("/proc/self/fd/" + std::to_string(streams.output));
-    run.err = TempFolder::read("/proc/self/fd/" + std::to_string(streams.errors));
-    for (const int fd : {streams.input, streams.output, streams.errors})
-        ::close(fd);
+    for (File *file : {&in, &out, &err})
+        file->reset();
+    run.out = TempFolder::read(folder.path("out"));
+    run.err = TempFolder::read(folder.path("err"));
     return run;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -12,11 +12,17 @@ namespace glyphmill::test {
 // A folder of its own for a test's files, removed with everything in it.
 class TempFolder {
   public:
+    // A new folder of a random name, made by this call and no other.
     TempFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "glyphmill.XXXXXX").string();
-        if (!::mkdtemp(name.data()))
-            throw std::system_error(errno, std::generic_category(), "mkdtemp");
-        m_path = name;
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        const std::filesystem::path parent = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = parent / ("glyphmill." + std::to_string(random() % 1000000000));
+            if (std::filesystem::create_directory(m_path))
+                return;
+        }
+        throw std::system_error(std::make_error_code(std::errc::file_exists), "temp folder");
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -31,7 +37,7 @@ class TempFolder {
         std::ofstream(m_path / name, std::ios::binary) << content;
         return path(name);
     }
-    static std::string read(const std::string &path) {
+    static std::string read(const std::filesystem::path &path) {
         std::ifstream stream(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(stream), {}};
     }

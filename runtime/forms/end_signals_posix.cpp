@@ -11,11 +11,11 @@
 #include <unistd.h>
 
 namespace glyphmill {
-
-int EndSignals::s_writeEnd = -1;
-
 namespace {
+
 constexpr std::array kSignals{SIGTERM, SIGHUP};
+
+int s_writeEnd = -1;
 
 void setAction(int signal, void (*handler)(int)) {
     struct sigaction action = {};
@@ -24,9 +24,35 @@ void setAction(int signal, void (*handler)(int)) {
     sigemptyset(&action.sa_mask);
     sigaction(signal, &action, nullptr);
 }
+
+void handle(int signal) {
+    const int savedErrno = errno;
+    const char number = char(signal);
+    // A full socket drops the byte: a signal is on its way already.
+    [[maybe_unused]] const ssize_t written = write(s_writeEnd, &number, 1);
+    errno = savedErrno;
+}
+
 } // namespace
 
-EndSignals::EndSignals() {
+class EndSignals::Watch {
+  public:
+    Watch();
+    ~Watch();
+    Watch(const Watch &) = delete;
+    Watch &operator=(const Watch &) = delete;
+
+    int caught() const { return m_caught; }
+
+  private:
+    void takeSignal();
+
+    int m_readEnd = -1;
+    int m_caught = 0;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+EndSignals::Watch::Watch() {
     // A signal handler may do next to nothing: it writes the signal's number
     // to a socket, and the event loop reads it like any other event. Neither
     // end blocks: a burst of signals while the window is busy fills the socket,
@@ -40,10 +66,10 @@ EndSignals::EndSignals() {
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
                      [this] { takeSignal(); });
     for (int signal : kSignals)
-        setAction(signal, &EndSignals::handle);
+        setAction(signal, &handle);
 }
 
-EndSignals::~EndSignals() {
+EndSignals::Watch::~Watch() {
     if (m_readEnd < 0)
         return;
     for (int signal : kSignals)
@@ -54,20 +80,7 @@ EndSignals::~EndSignals() {
     s_writeEnd = -1;
 }
 
-void EndSignals::raiseAgain(int signal) {
-    setAction(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void EndSignals::handle(int signal) {
-    const int savedErrno = errno;
-    const char number = char(signal);
-    // A full socket drops the byte: a signal is on its way already.
-    [[maybe_unused]] const ssize_t written = write(s_writeEnd, &number, 1);
-    errno = savedErrno;
-}
-
-void EndSignals::takeSignal() {
+void EndSignals::Watch::takeSignal() {
     // Every signal waiting is taken at once; the first one ends the program.
     std::array<char, 256> numbers{};
     while (read(m_readEnd, numbers.data(), numbers.size()) > 0) {
@@ -76,6 +89,20 @@ void EndSignals::takeSignal() {
         m_caught = numbers[0];
         EventDispatch::endProgram();
     }
+}
+
+EndSignals::EndSignals()
+    : m_watch(std::make_unique<Watch>()) {}
+
+EndSignals::~EndSignals() = default;
+
+int EndSignals::caught() const {
+    return m_watch->caught();
+}
+
+void EndSignals::raiseAgain(int signal) {
+    setAction(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 } // namespace glyphmill
