@@ -7,9 +7,11 @@
 # places (GNUInstallDirs). `cpack -G DEB` packages the same files.
 # On Windows everything goes to one folder (cmake/windows_package.cmake).
 
+# Plain variables, so that they hold whatever a subproject (GoogleTest) has
+# put in the cache before.
 if(WIN32)
-  set(CMAKE_INSTALL_BINDIR . CACHE PATH "Where the programs go: the top of the folder")
-  set(CMAKE_INSTALL_DOCDIR . CACHE PATH "Where the licence goes: beside the programs")
+  set(CMAKE_INSTALL_BINDIR .)
+  set(CMAKE_INSTALL_DOCDIR .)
 endif()
 include(GNUInstallDirs)
 
