@@ -5,19 +5,17 @@
 # directory and the user's data folder; the desktop entry, the AppStream
 # metainfo, the icons, the man pages and the bash completion go to their usual
 # places (GNUInstallDirs). `cpack -G DEB` packages the same files.
+# On Windows everything goes to one folder (cmake/windows_package.cmake).
 
+# Plain variables, so that they hold whatever a subproject (GoogleTest) has
+# put in the cache before.
+if(WIN32)
+  set(CMAKE_INSTALL_BINDIR .)
+  set(CMAKE_INSTALL_DOCDIR .)
+endif()
 include(GNUInstallDirs)
 
 set(GLYPHMILL_DIST_DIR ${PROJECT_SOURCE_DIR}/dist)
-
-# Windows: the version record and the icon of the executable.
-if(WIN32 AND TARGET glyphmill)
-  enable_language(RC)
-  set(GLYPHMILL_ICO_PATH ${PROJECT_SOURCE_DIR}/resources/glyphmill.ico)
-  configure_file(${GLYPHMILL_DIST_DIR}/glyphmill.rc.in
-    ${PROJECT_BINARY_DIR}/generated/glyphmill.rc @ONLY)
-  target_sources(glyphmill PRIVATE ${PROJECT_BINARY_DIR}/generated/glyphmill.rc)
-endif()
 
 if(TARGET glyphmill)
   install(TARGETS glyphmill RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -169,5 +167,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 if(UNIX AND NOT APPLE)
   set(CPACK_GENERATOR DEB)
+endif()
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake)
 endif()
 include(CPack)

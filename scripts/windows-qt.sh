@@ -12,6 +12,15 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
+# One build at a time: a second run (another scripts/windows.sh) waits for the
+# first and then finds its install, rather than deleting the build under it.
+mkdir -p "$cache"
+exec 9>"$cache/qt-$qt_version.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 apt_get() { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 "$@"; }
