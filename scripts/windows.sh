@@ -46,7 +46,9 @@ toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build"
 # Wine makes its prefix on a program's first run, which takes half a minute;
 # made here, the tests' listing of their cases (5 s at most) need not wait.
-sh cmake/wine-run.sh "$build/wineprefix" "" "$build/convert/glyphmill-convert.exe" --version >/dev/null
+mingw_dll() { dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name="$1")"; }
+sh cmake/wine-run.sh "$build/wineprefix" "$(mingw_dll libstdc++-6.dll):$(mingw_dll libwinpthread-1.dll)" \
+  "$build/convert/glyphmill-convert.exe" --version >/dev/null
 ctest --test-dir "$build" --output-on-failure -j2
 
 (cd "$build" && cpack -G ZIP >/dev/null)
