@@ -21,8 +21,8 @@ namespace {
 // fails on close), and the peak memory, which a large input must not raise.
 TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
     const std::string failingClose = "export ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 "
-                                     "&& run='env LD_PRELOAD=" GLYPHMILL_FAILING_CLOSE_PATH "'";
-    const std::string full = cannotRead("<stdout>", "No space left on device");
+                                     "&& run='env LD_PRELOAD=" GLYPHMILL_FAILING_CLOSE_PATH "'",
+                      full = cannotRead("<stdout>", "No space left on device");
     std::vector<ProgramRow> rows = {
         {"text-to-binary a.txt /dev/stdout", "A", "| cat >o", cannotRead("/dev/stdout", kOwn), 1,
          "01000001\n"},
@@ -44,15 +44,15 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
         SCOPED_TRACE(row.arguments + " " + row.output);
         const TempFolder folder;
         folder.write("a.txt", row.content);
-        const std::string input = row.input.empty() ? "<&-" : "<" + row.input,
-                          setUp = row.output != "closing fails" ? ":" : failingClose;
         // The file size limit stops a tool that feeds on its own output.
         // Time stops one that waits for its own output through a pipe.
         const std::string script =
-            "cd '" + folder.path() + "' && " + setUp +
+            "cd '" + folder.path() + "' && " +
+            (row.output == "closing fails" ? failingClose : ":") +
             " && trap '' PIPE && ulimit -f 2000 && { /usr/bin/time -q -f %M -o peak timeout 10 "
             "${run:-} '" GLYPHMILL_CONVERT_PATH "' " +
-            row.arguments + " " + input + " 2>errors; echo $? >status; } " +
+            row.arguments + (row.input.empty() ? " <&-" : " <" + row.input) +
+            " 2>errors; echo $? >status; } " +
             (outputs.contains(row.output) ? outputs.at(row.output) : row.output);
         ASSERT_EQ(std::system(script.c_str()), 0);
         EXPECT_EQ(TempFolder::read(folder.path("errors")), row.errors);

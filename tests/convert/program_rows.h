@@ -26,7 +26,6 @@ inline const std::string kLarge(33554432, '1'), kOwn = "input file is output fil
 inline const ProgramRow kProgramRows[] = {
     {"text-to-binary", "A\r\n\x1A!", "o", "", 0,
      "01000001\n00001101\n00001010\n00011010\n00100001\n"},
-    {"text-to-binary -s crlf", "Hi", "o", "", 0, "01001000\r\n01101001\r\n"},
     {"binary-to-text", "01000001\r\n00001010 00001101\n00011010", "o", "", 0, "A\n\r\x1A"},
     {"encode", "", "o", usageError("unknown command 'encode'"), 2},
     {"text-to-binary a.txt", "A", ">>a.txt", cannotRead("a.txt", kOwn), 1, "A", ""},

@@ -36,11 +36,12 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
     std::vector<ProgramRow> rows(std::begin(kProgramRows), std::end(kProgramRows));
     rows.push_back(
         {"text-to-binary", kLarge, "read-only", cannotRead("<stdout>", "Bad file descriptor"), 1});
-    // The file written, the access and how it is opened; a pipe for any other output.
+    // The file written, the access and how it is opened; no access: a pipe.
     const std::map<std::string, std::tuple<std::string, DWORD, DWORD>> files = {
         {"o", {"o", GENERIC_WRITE, CREATE_ALWAYS}},
         {">>a.txt", {"a.txt", FILE_APPEND_DATA, OPEN_EXISTING}},
-        {"read-only", {"o", GENERIC_READ, OPEN_EXISTING}}};
+        {"read-only", {"o", GENERIC_READ, OPEN_EXISTING}},
+        {"pipe", {"o", 0, 0}}};
     const std::string program =
         std::filesystem::absolute(GLYPHMILL_CONVERT_PATH).make_preferred().string();
     std::vector<std::size_t> peaksKiB;
@@ -48,29 +49,24 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
         SCOPED_TRACE(row.arguments + " " + row.output);
         const TempFolder folder;
         folder.write("a.txt", row.content);
-        const HANDLE input =
-            row.input.empty() ? nullptr
-                              : openForChild(folder.path(row.input), GENERIC_READ, OPEN_EXISTING);
-        const auto [file, access, disposition] =
-            files.contains(row.output) ? files.at(row.output) : files.at("o");
-        HANDLE output = nullptr, reader = nullptr;
-        folder.write("o", "");
-        if (files.contains(row.output))
-            output = openForChild(folder.path(file), access, disposition);
-        else if (::CreatePipe(&reader, &output, &inherited, 0))
-            ::CloseHandle(reader);
-        // Its messages go to a file of the folder.
-        const HANDLE errors = openForChild(folder.path("errors"), GENERIC_WRITE, CREATE_ALWAYS);
+        const auto [file, access, disposition] = files.at(row.output);
         STARTUPINFOA start{};
         start.cb = sizeof start;
         start.dwFlags = STARTF_USESTDHANDLES;
-        start.hStdInput = input;
-        start.hStdOutput = output;
-        start.hStdError = errors;
+        folder.write("o", "");
+        if (access)
+            start.hStdOutput = openForChild(folder.path(file), access, disposition);
+        else if (HANDLE reader = nullptr; ::CreatePipe(&reader, &start.hStdOutput, &inherited, 0))
+            ::CloseHandle(reader);
+        start.hStdInput = row.input.empty()
+                              ? nullptr
+                              : openForChild(folder.path(row.input), GENERIC_READ, OPEN_EXISTING);
+        // Its messages go to a file of the folder.
+        start.hStdError = openForChild(folder.path("errors"), GENERIC_WRITE, CREATE_ALWAYS);
         std::string line = "\"" + program + "\" " + row.arguments;
         PROCESS_INFORMATION process{};
         DWORD status = 0;
-        std::size_t peakKiB = 0;
+        std::size_t &peakKiB = peaksKiB.emplace_back(0);
         ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                      folder.path().c_str(), &start, &process));
         // Asked while it runs too: Wine forgets the figures of a process that ended.
@@ -83,16 +79,17 @@ TEST(Convert, ProgramStatusBinaryStreamsOwnOutputFailedOutputAndMemory) {
                 peakKiB = std::max(peakKiB, memory.PeakWorkingSetSize / 1024);
             if (::WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
                 break;
-            if (waited > 10000 || (::GetFileSizeEx(output, &size) && size.QuadPart > (64 << 20)))
+            if (waited > 10000 ||
+                (::GetFileSizeEx(start.hStdOutput, &size) && size.QuadPart > (64 << 20)))
                 ::TerminateProcess(process.hProcess, 999);
         }
         ::GetExitCodeProcess(process.hProcess, &status);
-        for (const HANDLE handle : {process.hThread, process.hProcess, errors, output, input})
+        for (const HANDLE handle : {process.hThread, process.hProcess, start.hStdInput,
+                                    start.hStdOutput, start.hStdError})
             ::CloseHandle(handle);
         EXPECT_EQ(TempFolder::read(folder.path("errors")), row.errors);
         EXPECT_EQ(status, static_cast<DWORD>(row.status));
         EXPECT_EQ(TempFolder::read(folder.path(file)), row.written);
-        peaksKiB.push_back(peakKiB);
     }
     EXPECT_LT(std::ranges::max(peaksKiB), std::ranges::min(peaksKiB) + 8 * 1024);
 }
