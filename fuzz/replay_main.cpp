@@ -12,8 +12,7 @@ int main(int argc, char *argv[]) {
     for (const auto &entry : std::filesystem::directory_iterator(argc > 1 ? argv[1] : "")) {
         const std::string found = differencesOn(glyphmill::test::TempFolder::read(entry.path()));
         ++files;
-        mismatches += !found.empty();
-        if (!found.empty())
+        if (!found.empty() && ++mismatches)
             std::fprintf(stderr, "MISMATCH in %s: %s\n", entry.path().string().c_str(),
                          found.c_str());
     }

@@ -38,18 +38,17 @@ std::string at(const std::string &place, const std::string &message,
 TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
     const TempFolder folder;
     const std::string cut = folder.write("cut", "\xA9"), one = folder.write("one", "0100\r"),
-                      two = folder.write("two", "\n0001\r\n01000010");
-    const std::string three = folder.write("three", "0100"),
-                      four = folder.write("four", "1000\n01101001\n\n  01\n");
-    const std::string missing = folder.path("missing"), dir = folder.path(),
-                      empty = folder.write("empty", "");
-    const std::string unreadable =
-        cannotRead(missing, "No such file or directory") + cannotRead(dir, "Is a directory");
-    const std::string encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
+                      two = folder.write("two", "\n0001\r\n01000010"),
+                      three = folder.write("three", "0100"), dir = folder.path(),
+                      four = folder.write("four", "1000\n01101001\n\n  01\n"),
+                      missing = folder.path("missing"), empty = folder.write("empty", ""),
+                      unreadable = cannotRead(missing, "No such file or directory") +
+                                   cannotRead(dir, "Is a directory"),
+                      encode = "text-to-binary", decode = "binary-to-text", strict = "--strict",
                       numbers = "number-to-binary", window = "--window-rules",
-                      utf8 = "--encoding=utf-8", codings = ": NAME is bytes or utf-8";
-    const std::string kNames = ": NAME is crlf, lf, space or none", ones(65537, '1');
-    const std::string forty(40, 'a'), listed = " 5\t-3\n\n1e3 " + ones + " 4";
+                      utf8 = "--encoding=utf-8", codings = ": NAME is bytes or utf-8",
+                      names = ": NAME is crlf, lf, space or none", forty(40, 'a'),
+                      listed = " 5\t-3\n\n1e3 " + std::string(65537, '1') + " 4";
     const std::vector<std::string> e8 = {encode, utf8, "-snone"};
     // The arguments and the input; the output followed by the messages, and the exit status.
     const std::tuple<std::vector<std::string>, std::string, std::string, int> rows[] = {
@@ -100,9 +99,9 @@ TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
         {{}, "", usageError("no command given"), 2},
         {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
-        {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + kNames), 2},
+        {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + names), 2},
         {{decode, "--encoding", "l"}, "", usageError("unknown encoding 'l'" + codings), 2},
-        {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + kNames), 2},
+        {{encode, "-s"}, "", usageError("option '-s' needs a NAME" + names), 2},
         {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, utf8}, "", usageError("unknown option '" + utf8 + "' for number-to-binary"), 2}};
     for (const std::size_t size : {std::size_t{1}, std::size_t{7}, std::size_t{8}, std::size_t{16},

@@ -1,11 +1,13 @@
 // glyphmill-convert as a process on Linux.
-#include "tests/convert/tool_messages.h"
+#include "tests/convert/program_rows.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,53 +15,50 @@ namespace glyphmill::test {
 namespace {
 
 // The program run by the shell with its redirections as a user types them:
-// the exit statuses, inputs that are not what they seem (the output file or
-// pipe itself, a closed standard input), outputs that fail (a full disk, a
-// reader that went away with SIGPIPE ignored, a file system that fails on
-// close), and the peak memory, which a large input must not raise.
+// the rows every system shares, then inputs that are not what they seem (the
+// output through /dev/stdout, /dev/null as both), outputs that fail (a full
+// disk, a reader that went away with SIGPIPE ignored, a file system that
+// fails on close), and the peak memory, which a large input must not raise.
 TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
-    const std::string a = "printf A >a.txt", own = "input file is output file",
-                      closed = cannotRead("<stdin>", "Bad file descriptor"),
-                      large = "yes 01000001 | head -c 33554430 >l",
-                      full = cannotRead("<stdout>", "No space left on device"),
-                      failingClose = "export ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 "
-                                     "&& run='env LD_PRELOAD=" GLYPHMILL_FAILING_CLOSE_PATH "'";
-    // Set-up, operands and redirections, standard error, status, and where
-    // there is one, the file standard output went to and what it holds
-    // afterwards, and a pipe.
-    const std::vector<std::vector<std::string>> rows = {
-        {a, "text-to-binary a.txt /dev/stdout", cannotRead("/dev/stdout", own), "1", "o",
-         "01000001\n", "| cat >o"},
-        {a, "text-to-binary a.txt >>a.txt", cannotRead("a.txt", own), "1", "a.txt", "A"},
-        {"printf 01000001 >a.txt", "binary-to-text - <a.txt >>a.txt", cannotRead("<stdin>", own),
-         "1", "a.txt", "01000001"},
-        {a, "text-to-binary /dev/null a.txt >/dev/null", "", "0", "a.txt", "A"},
-        {a, "text-to-binary a.txt - <&- >o", closed, "1", "o", "01000001\n"},
-        {large, "text-to-binary --encoding=utf-8 l >/dev/null", "", "0"},
-        {large, "binary-to-text l >/dev/null", "", "0"},
-        {large, "binary-to-text --window-rules --encoding=utf-8 l >/dev/null", "", "0"},
-        {large, "text-to-binary -s crlf l >/dev/full", full, "1"},
-        {":", "number-to-binary 5 >/dev/full", full, "1"},
-        {"head -c 33554432 /dev/zero | tr '\\0' 1 >n", "number-to-binary <n", kTooLong, "1"},
-        {large + " && trap '' PIPE", "binary-to-text --window-rules l", "", "1", "o", "", "| :"},
-        {large + " && trap '' PIPE", "binary-to-text l", "", "1", "o", "", "| :"},
-        {failingClose, "number-to-binary 5 >o", cannotRead("<stdout>", "Input/output error"), "1",
-         "o", "101\n"}};
+    const std::string failingClose = "export ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 "
+                                     "&& run='env LD_PRELOAD=" GLYPHMILL_FAILING_CLOSE_PATH "'",
+                      full = cannotRead("<stdout>", "No space left on device");
+    std::vector<ProgramRow> rows = {
+        {"text-to-binary a.txt /dev/stdout", "A", "| cat >o", cannotRead("/dev/stdout", kOwn), 1,
+         "01000001\n"},
+        {"text-to-binary /dev/null a.txt", "A", ">/dev/null"},
+        {"text-to-binary --encoding=utf-8", kLarge, ">/dev/null"},
+        {"binary-to-text", kLarge, ">/dev/null"},
+        {"binary-to-text --window-rules --encoding=utf-8", kLarge, ">/dev/null"},
+        {"text-to-binary -s crlf", kLarge, ">/dev/full", full, 1},
+        {"number-to-binary 5", "", ">/dev/full", full, 1},
+        {"binary-to-text", kLarge, "pipe", "", 1},
+        {"number-to-binary 5", "", "closing fails", cannotRead("<stdout>", "Input/output error"), 1,
+         "101\n"}};
+    rows.insert(rows.end(), std::begin(kProgramRows), std::end(kProgramRows));
+    // The shell's own outputs: a pipe, and a file whose closing fails.
+    const std::map<std::string, std::string> outputs = {
+        {"o", ">o"}, {"pipe", "| :"}, {"closing fails", ">o"}};
     std::vector<long> peaksKiB;
-    for (std::vector<std::string> row : rows) {
-        row.resize(7);
-        SCOPED_TRACE(row[1]);
+    for (const ProgramRow &row : rows) {
+        SCOPED_TRACE(row.arguments + " " + row.output);
         const TempFolder folder;
+        folder.write("a.txt", row.content);
         // The file size limit stops a tool that feeds on its own output.
         // Time stops one that waits for its own output through a pipe.
-        const std::string script = "cd '" + folder.path() + "' && " + row[0] +
-                                   " && ulimit -f 2000 && { /usr/bin/time -q -f %M -o peak "
-                                   "timeout 10 ${run:-} '" GLYPHMILL_CONVERT_PATH "' " +
-                                   row[1] + " 2>errors; echo $? >status; } " + row[6];
+        const std::string script =
+            "cd '" + folder.path() + "' && " +
+            (row.output == "closing fails" ? failingClose : ":") +
+            " && trap '' PIPE && ulimit -f 2000 && { /usr/bin/time -q -f %M -o peak timeout 10 "
+            "${run:-} '" GLYPHMILL_CONVERT_PATH "' " +
+            row.arguments + (row.input.empty() ? " <&-" : " <" + row.input) +
+            " 2>errors; echo $? >status; } " +
+            (outputs.contains(row.output) ? outputs.at(row.output) : row.output);
         ASSERT_EQ(std::system(script.c_str()), 0);
-        EXPECT_EQ(TempFolder::read(folder.path("errors")), row[2]);
-        EXPECT_EQ(TempFolder::read(folder.path("status")), row[3] + "\n");
-        EXPECT_EQ(TempFolder::read(folder.path(row[4].empty() ? "o" : row[4])), row[5]);
+        EXPECT_EQ(TempFolder::read(folder.path("errors")), row.errors);
+        EXPECT_EQ(TempFolder::read(folder.path("status")), std::to_string(row.status) + "\n");
+        EXPECT_EQ(TempFolder::read(folder.path(row.output == ">>a.txt" ? "a.txt" : "o")),
+                  row.written);
         peaksKiB.push_back(std::stol(TempFolder::read(folder.path("peak"))));
     }
     EXPECT_LT(std::ranges::max(peaksKiB), std::ranges::min(peaksKiB) + 8 * 1024);

@@ -34,14 +34,11 @@ inline InProcessRun runInProcess(const std::vector<std::string> &arguments,
     File out(std::fopen(folder.path("out").c_str(), "wb"));
     File err(std::fopen(folder.path("err").c_str(), "wb"));
     const convert::Streams streams{fileno(in.get()), fileno(out.get()), fileno(err.get())};
-    InProcessRun run;
-    run.status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
-                                  {bufferSize, bufferSize});
+    const int status = convert::runTool(static_cast<int>(argv.size()), argv.data(), streams,
+                                        {bufferSize, bufferSize});
     for (File *file : {&in, &out, &err})
         file->reset();
-    run.out = TempFolder::read(folder.path("out"));
-    run.err = TempFolder::read(folder.path("err"));
-    return run;
+    return {TempFolder::read(folder.path("out")), TempFolder::read(folder.path("err")), status};
 }
 
 } // namespace glyphmill::test

@@ -16,10 +16,6 @@
 namespace glyphmill::model {
 namespace {
 
-std::string errorOf(const std::optional<RuntimeError> &error) {
-    return error ? error->description() : "";
-}
-
 // Hands `bytes` to `step` whole, or in pieces of the sizes that `pieceChoice`
 // picks, each a copy of exactly its size.
 template <typename Step>
@@ -69,6 +65,7 @@ std::string differencesFrom(std::u16string_view input) {
     const TextToBinaryResult text = glyphmill::textToBinary(input);
     const BinaryToTextResult binary = glyphmill::binaryToText(input);
     const NumberToBinaryResult number = glyphmill::numberToBinary(input);
+    const auto errorOf = [](const auto &error) { return error ? error->description() : ""; };
     const std::u16string answer(text.answer.begin(), text.answer.end());
     const bool same[] = {Boxes{true, answer, u"", errorOf(text.error)} == textToBinary(input),
                          Boxes{true, binary.answer, binary.work, ""} == binaryToText(input),

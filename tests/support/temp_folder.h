@@ -12,17 +12,13 @@ namespace glyphmill::test {
 // A folder of its own for a test's files, removed with everything in it.
 class TempFolder {
   public:
-    // A new folder of a random name, made by this call and no other.
-    TempFolder() {
-        std::random_device seed;
-        std::mt19937_64 random(seed());
-        const std::filesystem::path parent = std::filesystem::temp_directory_path();
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = parent / ("glyphmill." + std::to_string(random() % 1000000000));
-            if (std::filesystem::create_directory(m_path))
-                return;
-        }
-        throw std::system_error(std::make_error_code(std::errc::file_exists), "temp folder");
+    // A new folder of a random name, made by this call and no other (a name
+    // taken already, one chance in billions, fails the test).
+    TempFolder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("glyphmill." + std::to_string(std::random_device()()))) {
+        if (!std::filesystem::create_directory(m_path))
+            throw std::system_error(std::make_error_code(std::errc::file_exists), "temp folder");
     }
     ~TempFolder() {
         std::error_code ignored;
