@@ -15,6 +15,11 @@ for folder in $folders; do
 done
 IFS=$old_ifs
 export WINEPATH="$winepath"
+# Wine keeps QT_* variables from Windows programs unless they are given as
+# WINEQT_*.
+for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+  eval "export WINE$name=\"\$$name\""
+done
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   # Tests started at once make the prefix one at a time.

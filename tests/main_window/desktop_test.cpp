@@ -7,6 +7,7 @@
 #include "tip_window/frmtip.h"
 
 #include <QAbstractScrollArea>
+#include <QDir>
 #include <QProcess>
 #include <QScreen>
 
@@ -119,7 +120,9 @@ class DesktopTest : public test::WindowTest {
                                   screen.width(), screen.height(), dpi)
                     .toUtf8());
             config.close();
-            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+            // Relative, as a drive's colon would end the platform's argument.
+            qputenv("QT_QPA_PLATFORM",
+                    "offscreen:configfile=" + QDir().relativeFilePath(config.fileName()).toUtf8());
             qputenv("GLYPHMILL_TEST_SCREEN", "1");
             const int failed =
                 QProcess::execute(QCoreApplication::applicationFilePath(),
