@@ -2,7 +2,6 @@
 
 #include "runtime/forms/text_cuts.h"
 
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -14,7 +13,8 @@ constexpr qsizetype kComparedPiece = qsizetype{1} << 14;
 
 } // namespace
 
-qsizetype sameAtStart(QTextDocument &document, int position, QStringView text, qsizetype most) {
+qsizetype sameAtStart(const QTextDocument &document, int position, QStringView text,
+                      qsizetype most) {
     qsizetype same = 0;
     while (same < most) {
         const qsizetype size = std::min(kComparedPiece, most - same);
@@ -28,7 +28,7 @@ qsizetype sameAtStart(QTextDocument &document, int position, QStringView text, q
     return same;
 }
 
-qsizetype sameAtEnd(QTextDocument &document, int end, QStringView text, qsizetype most) {
+qsizetype sameAtEnd(const QTextDocument &document, int end, QStringView text, qsizetype most) {
     qsizetype same = 0;
     while (same < most) {
         const qsizetype size = std::min(kComparedPiece, most - same);
