@@ -11,9 +11,7 @@ namespace glyphmill::test {
 
 void WindowTest::init() {
     m_dataFolders = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_DATA_HOME", m_dataFolders->filePath("user").toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", m_dataFolders->filePath("system").toLocal8Bit());
-    qputenv("HOME", m_dataFolders->filePath("home").toLocal8Bit());
+    m_pointedFolders = std::make_unique<TestDataFolders>(m_dataFolders->path());
     for (const bool system : {false, true})
         QDir().mkpath(QFileInfo(tipsPath(system)).path());
     EventDispatch::setReportSink(
@@ -28,6 +26,7 @@ void WindowTest::cleanup() {
     EventDispatch::clearProgramEnded();
     EventDispatch::setReportSink({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_pointedFolders.reset();
     m_dataFolders.reset();
     // No error that the test did not take.
     QCOMPARE(reports, QStringList());

@@ -4,6 +4,7 @@
 #include "runtime/forms/default_instances.h"
 #include "runtime/forms/single_line_text_box.h"
 #include "runtime/forms/text_box.h"
+#include "tests/window_fixture/test_data_folders.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -56,6 +57,7 @@ class WindowTest : public QObject {
     void writeTips(const QByteArray &bytes, bool system = false);
 
     std::unique_ptr<QTemporaryDir> m_dataFolders;
+    std::unique_ptr<TestDataFolders> m_pointedFolders;
     QStringList m_reports;
 };
 
