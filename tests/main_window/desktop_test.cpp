@@ -7,7 +7,6 @@
 #include "tip_window/frmtip.h"
 
 #include <QAbstractScrollArea>
-#include <QDir>
 #include <QProcess>
 #include <QScreen>
 
@@ -120,15 +119,19 @@ class DesktopTest : public test::WindowTest {
                                   screen.width(), screen.height(), dpi)
                     .toUtf8());
             config.close();
-            // Relative, as a drive's colon would end the platform's argument.
-            qputenv("QT_QPA_PLATFORM",
-                    "offscreen:configfile=" + QDir().relativeFilePath(config.fileName()).toUtf8());
+            // Named from the folder the row runs in, as a drive's colon would end
+            // the platform's argument.
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screen.json");
             qputenv("GLYPHMILL_TEST_SCREEN", "1");
-            const int failed =
-                QProcess::execute(QCoreApplication::applicationFilePath(),
-                                  {"windowsFitTheScreen:" + QString(QTest::currentDataTag())});
+            QProcess row;
+            row.setProcessChannelMode(QProcess::ForwardedChannels);
+            row.setWorkingDirectory(m_dataFolders->path());
+            row.start(QCoreApplication::applicationFilePath(),
+                      {"windowsFitTheScreen:" + QString(QTest::currentDataTag())});
+            const bool failed = !row.waitForFinished(-1) ||
+                                row.exitStatus() != QProcess::NormalExit || row.exitCode() != 0;
             qunsetenv("GLYPHMILL_TEST_SCREEN");
-            QCOMPARE(failed, 0);
+            QVERIFY(!failed);
             return;
         }
         menu("mnuabout");
