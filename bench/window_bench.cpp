@@ -348,25 +348,36 @@ void longLine(double millions, int runs) {
                 median(middles), runs, peakKiB() / 1024);
 }
 
-// The extents of the first character as a screen reader asks for them, in a
-// line of zero-width spaces that the input box shows whole.
+// The extents of the first character as a screen reader asks for them: in a
+// line of zero-width spaces that the input box shows whole, in the answer
+// box full of short digit lines, which the layout places one by one, and in
+// a line of digits that the input box wraps.
 void extents(double millions, int runs) {
-    auto *text1 = child<TextBox>("Text1");
-    QAccessibleTextInterface *reader =
-        QAccessible::queryAccessibleInterface(text1)->textInterface();
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        text1->SetText(QString(static_cast<qsizetype>(millions * 1e6), QChar(0x200b)));
-        text1->setFocus();
-        text1->moveCursor(QTextCursor::Start);
-        settle();
-        // The query alone: the box's own caret blink and repaints are not its.
-        const double start = cpuMs();
-        reader->characterRect(0);
-        times.push_back(cpuMs() - start);
-    }
-    std::printf("character extents in a line of %lld zero-width spaces: %.1f ms (median of %d)\n",
-                static_cast<long long>(millions * 1e6), median(times), runs);
+    const auto firstExtents = [runs](const char *name, const QString &text) {
+        auto *box = child<TextBox>(name);
+        QAccessibleTextInterface *reader =
+            QAccessible::queryAccessibleInterface(box)->textInterface();
+        std::vector<double> times;
+        for (int run = 0; run < runs; ++run) {
+            box->SetText(text);
+            box->setFocus();
+            box->moveCursor(QTextCursor::Start);
+            settle();
+            // The query alone: the box's own caret blink and repaints are not its.
+            const double start = cpuMs();
+            reader->characterRect(0);
+            times.push_back(cpuMs() - start);
+        }
+        return median(times);
+    };
+    const auto length = static_cast<qsizetype>(millions * 1e6);
+    const double zeroWidth = firstExtents("Text1", QString(length, QChar(0x200b)));
+    const double digitLines = firstExtents("Text3", digitLinesOf(printableText(length / 10)));
+    const double digitLine = firstExtents("Text1", QString(length, u'1'));
+    std::printf("character extents in a line of %lld zero-width spaces: %.1f ms; among %lld "
+                "digit lines: %.1f ms; in one line of as many digits: %.1f ms (medians of %d)\n",
+                static_cast<long long>(length), zeroWidth, static_cast<long long>(length / 10),
+                digitLines, digitLine, runs);
 }
 
 // The answer box with `millions` million characters of digit lines: all of

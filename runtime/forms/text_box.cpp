@@ -165,7 +165,9 @@ LineMeasure TextBox::measure() const {
     const double width = viewport()->width() - 2 * document()->documentMargin();
     if (!isVisible() || width <= 0)
         return {};
-    return {width, [metrics = QFontMetricsF(document()->defaultFont())](QChar c) {
+    // Measured for the viewport, as the box lays out: on Windows a font's
+    // sizes differ by device.
+    return {width, [metrics = QFontMetricsF(document()->defaultFont(), viewport())](QChar c) {
                 return metrics.horizontalAdvance(c);
             }};
 }

@@ -16,6 +16,8 @@ namespace {
 
 // At most this many characters have extents: far more than a screen shows.
 constexpr qsizetype kMaxShown = qsizetype{1} << 16;
+// Lines up to this long are placed by the layout, character by character.
+constexpr int kPlacedLine = 160;
 
 } // namespace
 
@@ -78,7 +80,9 @@ void TextBoxExtents::layOutLines() const {
     // every start of a line took quadratic time in a line of zero-width
     // characters, which the box shows whole (2,500 of U+200B: 13.7 s CPU,
     // AMD EPYC, window_bench extents 0.0025).
-    const QFontMetricsF metrics(m_box->font());
+    // For the viewport, whose sizes the layout takes (on Windows they are
+    // not the screen's).
+    const QFontMetricsF metrics(m_box->font(), viewport);
     // Texts of one or two characters measured so far: a shown line repeats a
     // few of them (digits, a run of zero-width spaces).
     QHash<QString, qreal> measured;
@@ -110,9 +114,13 @@ void TextBoxExtents::layOutLines() const {
                 return;
             const QStringView characters =
                 QStringView(text).mid(shown.textStart(), shown.textLength());
-            // A character's width is what it adds to the one before it, so
-            // that kerning counts as in the box's own layout.
-            qreal left = at.x();
+            // A short line is placed as the layout places it: the font's own
+            // sizes may differ from its placing by pixels (on Windows). A long
+            // one is measured from the font, as each placing asked of the
+            // layout reads its whole block. There a character's width is
+            // what it adds to the one before it, so that kerning counts.
+            const bool placed = shown.textLength() <= kPlacedLine;
+            qreal left = placed ? origin.x() + shown.cursorToX(shown.textStart()) : at.x();
             qsizetype previous = -1;
             for (qsizetype i = 0; i < characters.size();) {
                 const qsizetype length = characters[i].isHighSurrogate() &&
@@ -120,10 +128,12 @@ void TextBoxExtents::layOutLines() const {
                                                  characters[i + 1].isLowSurrogate()
                                              ? 2
                                              : 1;
-                const qreal width = previous < 0
-                                        ? advance(characters.mid(i, length))
-                                        : advance(characters.mid(previous, i + length - previous)) -
-                                              advance(characters.mid(previous, i - previous));
+                const qreal width =
+                    placed
+                        ? origin.x() + shown.cursorToX(int(shown.textStart() + i + length)) - left
+                    : previous < 0 ? advance(characters.mid(i, length))
+                                   : advance(characters.mid(previous, i + length - previous)) -
+                                         advance(characters.mid(previous, i - previous));
                 // A surrogate pair's second half has no width of its own.
                 for (qsizetype unit = 0; unit < length; ++unit) {
                     if (m_shown.rects.size() >= kMaxShown)
