@@ -4,7 +4,8 @@
 # find DLLs in), under Wine in a real X window of a private Xvfb display:
 # types "Hi", presses F4 and copies the answer box as another X client reads
 # it; opens "Did U Know", whose tip comes from help.cfg beside the program;
-# opens "About", which closes itself; and ends with "Exit" and status 0.
+# opens "About", which closes itself; ends with "Exit" and status 0; and
+# ends again, as "Exit" ends it, when the session ends.
 # The command-line tool runs from the same folder.
 # Usage: wine_window_test.sh CMAKE BUILD_DIR OUTPUT_DIR
 # Exit status 77 when a tool is missing.
@@ -45,8 +46,17 @@ DISPLAY=:$(cat "$out/display") && export DISPLAY
 binary=$(printf 'Hi' | wine "$folder/glyphmill-convert.exe" text-to-binary | tr -d '\r' | tr '\n' ' ')
 [ "$binary" = "01001000 01101001 " ] || fail "glyphmill-convert.exe text-to-binary of Hi: \"$binary\""
 
-wine "$folder/glyphmill.exe" >"$out/program.log" 2>&1 & app=$!
-waits shown Glyphmill || fail "no window \"Glyphmill\""
+start() {
+    wine "$folder/glyphmill.exe" >"$out/program.log" 2>&1 & app=$!
+    waits shown Glyphmill || fail "no window \"Glyphmill\" ($1)"
+}
+# ended HOW: the program ends by itself, with status 0.
+ended() {
+    waits eval '! kill -0 $app 2>/dev/null' || fail "$1 did not end the program"
+    wait $app; status=$?
+    [ $status = 0 ] || fail "$1 ended the program with status $status"
+}
+start first
 main=$(xdotool search --onlyvisible --name '^Glyphmill$' | head -n1)
 timeout 5 xdotool windowfocus --sync "$main" || fail "the window \"Glyphmill\" does not take the focus"
 
@@ -75,7 +85,11 @@ menu Down Return && waits shown Form2 || fail "no About window \"Form2\""
 sleep 7 && waits gone Form2 || fail "the About window did not close itself"
 
 # "Exit" comes third, after the separator.
-menu Down Down Down Return && waits eval '! kill -0 $app 2>/dev/null' || fail '"Exit" did not end the program'
-wait $app; status=$?
-[ $status = 0 ] || fail "\"Exit\" ended the program with status $status"
+menu Down Down Down Return && ended '"Exit"'
+
+# Logging off: Windows asks every program whether the session may end; the
+# window lets it, and ends as "Exit" does.
+start again
+wine wineboot --end-session || fail "the window kept the session from ending"
+ended "logging off"
 echo "the packed program ran under Wine"
