@@ -8,7 +8,6 @@
 #include "codec/strict_digit_decoder.h"
 #include "codec/text_to_binary.h"
 #include "tests/support/stepwise_model.h"
-#include "tests/support/strict_model.h"
 
 #include <random>
 #include <vector>
