@@ -23,12 +23,11 @@ std::string differencesOn(std::string_view input) {
     // Written in pieces of 1 to 13 bytes, or of 37 to 481 with bit 3 of the
     // choice; read in pieces of 1 to 20.
     const std::size_t write = (1 + choice % 13) * (choice & 8 ? 37 : 1), read = 1 + choice / 13;
-    const std::string utf8 = "--encoding=utf-8",
+    const std::string utf8 = "--encoding=utf-8", found[] = {"", "differs; "},
                       written = test::runInProcess({"text-to-binary", "-s", layout}, payload, write)
                                     .first;
-    const bool same =
-        test::runInProcess({"binary-to-text"}, written, read).first == payload &&
-        test::runInProcess({"text-to-binary", "-s", layout, utf8}, text, write).first == written &&
-        test::runInProcess({"binary-to-text", utf8}, written, read).first == text;
-    return same ? "" : "round trip differs; ";
+    return found[test::runInProcess({"binary-to-text"}, written, read).first != payload] +
+           found[test::runInProcess({"text-to-binary", "-s", layout, utf8}, text, write).first !=
+                 written] +
+           found[test::runInProcess({"binary-to-text", utf8}, written, read).first != text];
 }

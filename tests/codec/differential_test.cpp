@@ -8,8 +8,7 @@
 #include <bitset>
 #include <random>
 
-namespace glyphmill {
-namespace {
+using namespace glyphmill;
 
 // Each generated input goes through the three conversions of the window and,
 // each character taken as a byte, through the codec's byte paths.
@@ -66,6 +65,3 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
             << ::testing::PrintToString(input);
     }
 }
-
-} // namespace
-} // namespace glyphmill

@@ -76,48 +76,40 @@ std::string differencesFrom(std::u16string_view input) {
 
 std::string codecDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice) {
     const auto *codes = reinterpret_cast<const std::uint8_t *>(bytes.data());
-    // Each byte as the character of its number.
-    const std::u16string numbers(codes, codes + bytes.size());
     const std::size_t split = pieceChoice ? pieceChoice % (bytes.size() + 1) : bytes.size();
-    const std::string strict = model::strictDigits({bytes.substr(0, split), bytes.substr(split)});
-    std::string found;
+    std::string found, layouts[2]; // the texts of each path in every layout
     for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
-        if (strictly(path, bytes, split, pieceChoice) != strict)
+        if (strictly(path, bytes, split, pieceChoice) !=
+            strictDigits({bytes.substr(0, split), bytes.substr(split)}))
             found += "strict decoder; ";
         std::string lines(bytes.size() * digitGroupLength(DigitSeparator::CrLf) + 16, '#');
         writeDigitLinesWith(path, codes, bytes.size(), lines.data());
         if (std::u16string(lines.begin(), lines.end()) !=
-            model::textToBinary(codePageText(bytes)).answer + std::u16string(16, u'#'))
+            textToBinary(codePageText(bytes)).answer + std::u16string(16, u'#'))
             found += "digit lines; ";
         DigitStreamDecoder decoder(path);
         std::string stream = decoded(decoder, bytes, pieceChoice);
         std::uint8_t last = 0;
         const std::size_t lastCount = decoder.finish(&last); // before `last` is read
         stream.append(lastCount, static_cast<char>(last));
-        found +=
-            codePageText(stream) == model::binaryToText(numbers).answer ? "" : "stream decoder; ";
-    }
-    // Each layout: the two paths write the same, and the strict decoder reads
-    // the bytes back.
-    for (const DigitSeparator separator :
-         {DigitSeparator::CrLf, DigitSeparator::Lf, DigitSeparator::Space, DigitSeparator::None}) {
-        std::string texts[2]; // portable, vector
-        for (const CodecPath path : {CodecPath::Portable, CodecPath::Vector}) {
-            DigitGroupEncoder encoder(separator, path);
-            std::string &text = texts[path == CodecPath::Vector];
-            text.resize(DigitGroupEncoder::outputCapacity(bytes.size()) + 1);
+        if (codePageText(stream) !=
+            binaryToText(std::u16string(codes, codes + bytes.size())).answer)
+            found += "stream decoder; ";
+        // Each layout, read back by the strict decoder.
+        for (int layout = 0; layout < 4; ++layout) {
+            DigitGroupEncoder encoder(static_cast<DigitSeparator>(layout), path);
+            std::string text(DigitGroupEncoder::outputCapacity(bytes.size()) + 1, '\0');
             std::size_t written = 0;
             inPieces(bytes, pieceChoice, [&](const std::vector<std::uint8_t> &piece) {
                 written += encoder.encode(piece.data(), piece.size(), text.data() + written);
             });
             text.resize(written + encoder.finish(text.data() + written));
+            if (strictly(path, text, pieceChoice % (text.size() + 1), pieceChoice) != bytes)
+                found += "layout " + std::to_string(layout) + "; ";
+            layouts[path == CodecPath::Vector] += text + "|";
         }
-        if (texts[0] != texts[1] ||
-            strictly(CodecPath::Vector, texts[1], pieceChoice % (texts[1].size() + 1),
-                     pieceChoice) != bytes)
-            found += "layout " + std::to_string(static_cast<int>(separator)) + "; ";
     }
-    return found;
+    return found + (layouts[0] == layouts[1] ? "" : "the paths' layouts differ; ");
 }
 
 } // namespace glyphmill::model

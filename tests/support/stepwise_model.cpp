@@ -1,5 +1,6 @@
 #include "tests/support/stepwise_model.h"
 
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -58,13 +59,8 @@ Boxes textToBinary(std::u16string_view input) {
             ++code;
         if (code == 256)
             return boxes.error = unencodable(input, at), boxes;
-        // Each digit is the first character of the text of code / weight.
-        for (int weight = 128; weight >= 1; weight /= 2) {
-            const bool one = firstCharacter(static_cast<double>(code) / weight) == '1';
-            boxes.answer += one ? u'1' : u'0';
-            code -= one ? weight : 0;
-        }
-        boxes.answer += u"\r\n";
+        const std::string digits = std::bitset<8>(code).to_string() + "\r\n";
+        boxes.answer.append(digits.begin(), digits.end());
     }
     return boxes;
 }
