@@ -24,10 +24,10 @@ std::string differencesOn(std::string_view input) {
     // choice; read in pieces of 1 to 20.
     const std::size_t write = (1 + choice % 13) * (choice & 8 ? 37 : 1), read = 1 + choice / 13;
     const std::string utf8 = "--encoding=utf-8", found[] = {"", "differs; "},
-                      written =
-                          test::runInProcess({"text-to-binary", "-s", layout}, payload, write).out;
-    return found[test::runInProcess({"binary-to-text"}, written, read).out != payload] +
-           found[test::runInProcess({"text-to-binary", "-s", layout, utf8}, text, write).out !=
+                      written = test::runInProcess({"text-to-binary", "-s", layout}, payload, write)
+                                    .first;
+    return found[test::runInProcess({"binary-to-text"}, written, read).first != payload] +
+           found[test::runInProcess({"text-to-binary", "-s", layout, utf8}, text, write).first !=
                  written] +
-           found[test::runInProcess({"binary-to-text", utf8}, written, read).out != text];
+           found[test::runInProcess({"binary-to-text", utf8}, written, read).first != text];
 }

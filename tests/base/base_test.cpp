@@ -8,8 +8,7 @@
 #include <numeric>
 #include <vector>
 
-namespace glyphmill {
-namespace {
+using namespace glyphmill;
 
 TEST(LineInput, ReadsUtf8OrWindows1252LinesEndedByCrLfCrOrLf) {
     const auto repeat = [](auto piece, std::size_t times) {
@@ -50,6 +49,3 @@ TEST(LineInput, ReadsUtf8OrWindows1252LinesEndedByCrLfCrOrLf) {
     }
     EXPECT_FALSE(LineInput().open(folder.path()));
 }
-
-} // namespace
-} // namespace glyphmill

@@ -8,8 +8,7 @@
 #include <bitset>
 #include <random>
 
-namespace glyphmill {
-namespace {
+using namespace glyphmill;
 
 // Each generated input goes through the three conversions of the window and,
 // each character taken as a byte, through the codec's byte paths.
@@ -57,15 +56,11 @@ TEST(AgainstTheModel, EveryConversionAndCodecPath) {
         else if (n % 3 == 2)
             input.resize(at);
     }
-    for (const std::u16string &input : inputs) {
-        // Each character as a byte, in one piece or in pieces.
-        const std::string bytes(input.begin(), input.end());
+    // Each character also as a byte, in one piece or in pieces.
+    for (const std::u16string &input : inputs)
         ASSERT_EQ(model::differencesFrom(input) +
-                      model::codecDifferencesFrom(bytes, random() % 2 ? 0 : random()),
+                      model::codecDifferencesFrom(std::string(input.begin(), input.end()),
+                                                  random() % 2 ? 0 : random()),
                   "")
             << ::testing::PrintToString(input);
-    }
 }
-
-} // namespace
-} // namespace glyphmill

@@ -15,10 +15,9 @@
 #include <random>
 #include <vector>
 
-namespace glyphmill::test {
-namespace {
+using namespace glyphmill::test;
 
-using namespace std::string_literals;
+namespace {
 
 // The digits of each byte, most significant first.
 std::string bits(const std::string &codes) {
@@ -34,6 +33,8 @@ std::string at(const std::string &place, const std::string &message,
                const std::string &file = "<stdin>") {
     return file + ":" + place + ": " + message + "\n";
 }
+
+} // namespace
 
 TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
     const TempFolder folder;
@@ -97,7 +98,6 @@ TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
         {{decode, three, missing, dir, empty}, "", unreadable + at("1:5", kAtEnd, three), 1},
         {{"--version"}, "", "glyphmill-convert 2.00.0001\n", 0},
         {{}, "", usageError("no command given"), 2},
-        {{"encode"}, "", usageError("unknown command 'encode'"), 2},
         {{encode, strict}, "", usageError("unknown option '--strict' for text-to-binary"), 2},
         {{encode, "--separator=tab"}, "", usageError("unknown separator 'tab'" + names), 2},
         {{decode, "--encoding", "l"}, "", usageError("unknown encoding 'l'" + codings), 2},
@@ -105,19 +105,14 @@ TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
         {{decode, "-s", "lf"}, "", usageError("unknown option '-s' for binary-to-text"), 2},
         {{numbers, utf8}, "", usageError("unknown option '" + utf8 + "' for number-to-binary"), 2}};
     for (const std::size_t size : {std::size_t{1}, std::size_t{7}, std::size_t{8}, std::size_t{16},
-                                   convert::kDecodeBufferSize}) {
-        for (const auto &[arguments, input, output, status] : rows) {
-            const InProcessRun run = runInProcess(arguments, input, size);
-            EXPECT_EQ(std::pair(run.out + run.err, run.status), std::pair(output, status))
+                                   glyphmill::convert::kDecodeBufferSize})
+        for (const auto &[arguments, input, output, status] : rows)
+            EXPECT_EQ(runInProcess(arguments, input, size), std::pair(output, status))
                 << ::testing::PrintToString(arguments) << " " << size;
-        }
-    }
-    EXPECT_EQ(runInProcess({decode, "--help"}, "", 9).out.rfind(kUsage, 0), 0U);
+    EXPECT_EQ(runInProcess({decode, "--help"}, "", 9).first.rfind(kUsage, 0), 0U);
     // A read that fails (standard input open for writing only) is reported,
     // and the files after it are read.
-    const InProcessRun failedRead =
-        runInProcess({decode, "-", folder.write("b", "01000010")}, "01000001", 8, "ab");
-    EXPECT_EQ(std::pair(failedRead.out + failedRead.err, failedRead.status),
+    EXPECT_EQ(runInProcess({decode, "-", folder.write("b", "01000010")}, "01000001", 8, "ab"),
               std::pair("B" + cannotRead("<stdin>", "Bad file descriptor"), 1));
     // Random bytes in every layout, and as UTF-8 text, written and read back
     // with the defaults, at read sizes that cut groups, CR LF pairs and
@@ -128,6 +123,3 @@ TEST(Convert, OutputMessagesExitStatusAndRoundTripAtAnyReadSize) {
     for (int choice = 0; choice < 256; ++choice)
         EXPECT_EQ(differencesOn(static_cast<char>(choice) + payload.substr(1)), "") << choice;
 }
-
-} // namespace
-} // namespace glyphmill::test

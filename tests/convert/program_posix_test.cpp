@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace glyphmill::test {
-namespace {
+using namespace glyphmill::test;
 
 // The program run by the shell with its redirections as a user types them:
 // the rows every system shares, then inputs that are not what they seem (the
@@ -63,6 +62,3 @@ TEST(Convert, ExitStatusOwnOutputFailedOutputAndMemory) {
     }
     EXPECT_LT(std::ranges::max(peaksKiB), std::ranges::min(peaksKiB) + 8 * 1024);
 }
-
-} // namespace
-} // namespace glyphmill::test

@@ -14,11 +14,10 @@ std::string differencesFrom(std::u16string_view input);
 
 // The codec's byte paths and layouts on both paths, each byte taken as a
 // code, given the bytes in one piece (`pieceChoice` 0) or in pieces of sizes
-// that `pieceChoice` picks: the digit lines and the stream decoder against
-// the step-by-step model, the strict decoder against the strict model (the
-// bytes split into two files at a place `pieceChoice` picks), and text to
-// binary in each layout read back by the strict decoder. (The layouts
-// themselves are checked to the byte on the tool.)
+// that `pieceChoice` picks: the stream decoder against the step-by-step
+// model, the strict decoder against the strict model (the bytes split into
+// two files at a place `pieceChoice` picks), and text to binary in each
+// layout to the byte, nothing written past it.
 std::string codecDifferencesFrom(std::string_view bytes, std::uint32_t pieceChoice);
 
 } // namespace glyphmill::model

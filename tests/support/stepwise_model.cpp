@@ -1,9 +1,11 @@
 #include "tests/support/stepwise_model.h"
 
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace glyphmill::model {
 namespace {
@@ -57,13 +59,8 @@ Boxes textToBinary(std::u16string_view input) {
             ++code;
         if (code == 256)
             return boxes.error = unencodable(input, at), boxes;
-        // Each digit is the first character of the text of code / weight.
-        for (int weight = 128; weight >= 1; weight /= 2) {
-            const bool one = firstCharacter(static_cast<double>(code) / weight) == '1';
-            boxes.answer += one ? u'1' : u'0';
-            code -= one ? weight : 0;
-        }
-        boxes.answer += u"\r\n";
+        const std::string digits = std::bitset<8>(code).to_string() + "\r\n";
+        boxes.answer.append(digits.begin(), digits.end());
     }
     return boxes;
 }
@@ -114,6 +111,33 @@ Boxes numberToBinary(std::u16string_view numberBox) {
         power = std::nearbyint(power / 2); // halves to even: 1 becomes 0
     }
     return boxes.answer.erase(0, boxes.answer.starts_with(u'0')), boxes;
+}
+
+std::string strictDigits(std::initializer_list<std::string_view> files) {
+    std::string codes;
+    unsigned digits = 0, value = 0;
+    std::uint64_t line = 1, column = 1;
+    const auto faultAt = [&](int found) {
+        return codes + " " + std::to_string(line) + ":" + std::to_string(column) + " " +
+               std::to_string(found);
+    };
+    for (const std::string_view file : files) {
+        // A file without a byte has no place of its own for a fault.
+        if (file.empty())
+            continue;
+        line = column = 1;
+        for (const std::uint8_t byte : file) {
+            if (byte == '0' || byte == '1') {
+                value = value * 2 + (byte - '0');
+                codes.append(++digits % 8 == 0, static_cast<char>(value));
+            } else if (digits % 8 != 0 || !std::memchr(" \t\r\n", byte, 4)) {
+                return faultAt(byte);
+            }
+            column = byte == '\n' ? 1 : column + 1;
+            line += byte == '\n';
+        }
+    }
+    return digits % 8 == 0 ? codes : faultAt(-1);
 }
 
 } // namespace glyphmill::model

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,12 @@ std::string utf8(char32_t c);
 Boxes textToBinary(std::u16string_view input);
 Boxes binaryToText(std::u16string_view input);
 Boxes numberToBinary(std::u16string_view numberBox);
+
+// binary-to-text --strict written out from the rules its help gives, one
+// byte at a time. `files` are read one after another as one input. Returns
+// the codes written, then, after a fault, " LINE:COLUMN FOUND": the place in
+// its file and the byte's number, or -1 for a short group at the end of the
+// input.
+std::string strictDigits(std::initializer_list<std::string_view> files);
 
 } // namespace glyphmill::model
