@@ -52,11 +52,7 @@ class DesktopTest : public test::WindowTest {
         QFETCH(QString, shown);
         QApplication::setPalette(QPalette(window));
         QCoreApplication::processEvents(); // the open windows take the new palette
-        const QStringList words = shown.split(u' ');
-        FormWindow &form = words[0] == u"Form1"   ? defaultInstance<Form1>().window()
-                           : words[0] == u"Form2" ? defaultInstance<Form2>().window()
-                                                  : defaultInstance<frmTip>().window();
-        auto *widget = control<QWidget>(qPrintable(words[1]), &form);
+        QWidget *widget = test::WindowTest::widget(shown);
         if (auto *box = qobject_cast<QAbstractScrollArea *>(widget))
             widget = box->viewport();
         // A widget that fills no background of its own shows the one behind it.
@@ -65,7 +61,7 @@ class DesktopTest : public test::WindowTest {
             behind = behind->parentWidget();
         const QColor text = widget->palette().color(widget->foregroundRole()),
                      back = behind->palette().color(behind->backgroundRole());
-        const QString seen = text.name() + " on " + back.name(), fixed = words.mid(2).join(u' ');
+        const QString seen = text.name() + " on " + back.name(), fixed = shown.section(u' ', 2);
         QVERIFY2(fixed.isEmpty() ? contrast(text, back) >= 4.5 : seen.endsWith(fixed),
                  qPrintable(seen));
     }
@@ -111,14 +107,11 @@ class DesktopTest : public test::WindowTest {
         QFETCH(QSize, screen);
         QFETCH(int, dpi);
         if (!qEnvironmentVariableIsSet("GLYPHMILL_TEST_SCREEN")) {
-            QFile config(m_dataFolders->filePath("screen.json"));
-            QVERIFY(config.open(QIODevice::WriteOnly));
-            config.write(
-                QString::asprintf(R"({"screens": [{"name": "s", "width": %d, "height": %d, )"
-                                  R"("logicalDpi": %d, "logicalBaseDpi": 96}]})",
-                                  screen.width(), screen.height(), dpi)
-                    .toUtf8());
-            config.close();
+            write(m_dataFolders->filePath("screen.json"),
+                  QString::asprintf(R"({"screens": [{"name": "s", "width": %d, "height": %d, )"
+                                    R"("logicalDpi": %d, "logicalBaseDpi": 96}]})",
+                                    screen.width(), screen.height(), dpi)
+                      .toUtf8());
             // Named from the folder the row runs in, as a drive's colon would end
             // the platform's argument.
             qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screen.json");
@@ -128,10 +121,9 @@ class DesktopTest : public test::WindowTest {
             row.setWorkingDirectory(m_dataFolders->path());
             row.start(QCoreApplication::applicationFilePath(),
                       {"windowsFitTheScreen:" + QString(QTest::currentDataTag())});
-            const bool failed = !row.waitForFinished(-1) ||
-                                row.exitStatus() != QProcess::NormalExit || row.exitCode() != 0;
             qunsetenv("GLYPHMILL_TEST_SCREEN");
-            QVERIFY(!failed);
+            QVERIFY(row.waitForFinished(-1) && row.exitStatus() == QProcess::NormalExit &&
+                    row.exitCode() == 0);
             return;
         }
         menu("mnuabout");
@@ -140,10 +132,8 @@ class DesktopTest : public test::WindowTest {
                     area = mainWindow()->screen()->availableGeometry(),
                     own(QPoint(274, 165), main.size());
         QCOMPARE(area.size(), screen * 96 / dpi);
-        for (QWidget *window :
-             std::initializer_list<QWidget *>{mainWindow(), &defaultInstance<Form2>().window(),
-                                              &defaultInstance<frmTip>().window()}) {
-            const QRect frame = window->frameGeometry();
+        for (const char *window : {"Form1", "Form2", "frmTip"}) {
+            const QRect frame = widget(window)->frameGeometry();
             QCOMPARE(frame.intersected(area).size(), frame.size().boundedTo(area.size()));
             QCOMPARE(frame.intersected(area).topLeft(), frame.topLeft());
             QVERIFY(frame.top() == main.top() || main.top() + frame.height() > area.bottom() + 1);

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QMetaEnum>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
@@ -31,7 +32,8 @@ const QString kOld = QStringLiteral("old"); // in both answer boxes before "DO!!
 // the answer box, the number's answer box and the error report then show.
 struct Click {
     const char *steps;
-    QString input, number, answer, binary, report;
+    QString input, number, answer, binary = kOld;
+    QStringList reports = {};
 };
 
 } // namespace
@@ -44,6 +46,7 @@ class MainWindowTest : public test::WindowTest {
   private Q_SLOTS:
     void doButton_data() {
         QTest::addColumn<Click>("row");
+        const auto row = [](const char *tag, const Click &click) { QTest::newRow(tag) << click; };
         const QString nines(40000, QChar(u'9'));
         const QString refused = "Run-time error '6':\n\nOverflow\n\nThe number \"" +
                                 nines.left(20) +
@@ -51,35 +54,32 @@ class MainWindowTest : public test::WindowTest {
                                 "Binary\" takes numbers from 0 to 1073741824.";
         const QString noCode =
             "Run-time error '5':\n\nCharacter 'Ω' (U+03A9) at position 4 has no 8-bit code";
-        QTest::newRow("at start, Ascii To Binary alone: Hi, two lines")
-            << Click{"Command1", "Hi", "5", kHi, kOld, ""};
-        QTest::newRow("10,000 characters: all, shown from the top")
-            << Click{"Command1", QString(10000, u'A'), "", kA.repeated(10000), kOld, ""};
-        QTest::newRow("codes 255 and 128, then a character without a code")
-            << Click{"Command1", "ÿ€ Ω!", "", "11111111\r\n10000000\r\n00100000\r\n", kOld, noCode};
-        QTest::newRow("NUL pasted between digits: dropped") << Click{
-            "Option2 Command1", "0100" + QString(QChar(u'\0')) + "0001", "", "A", kOld, ""};
-        QTest::newRow("Number To Binary stays selected, then Binary To Ascii")
-            << Click{"Option3 Option3 Option1 Option2 Command1", "01000001", "4", "A", "100", ""};
-        QTest::newRow("no number: no digits")
-            << Click{"Option3 Command1", "A", "1,5", kA, kOld, ""};
-        QTest::newRow("40,000 digits: refused, kept whole, no text conversion")
-            << Click{"Option3 Command1", "A", nines, kOld, "", refused};
-        QTest::newRow("F4 in the number box: nothing")
-            << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
+        // At start Ascii To Binary alone: two lines.
+        row("Hi", {"Command1", "Hi", "5", kHi});
+        // All of it, shown from the top.
+        row("10,000 characters", {"Command1", QString(10000, u'A'), "", kA.repeated(10000)});
+        // Codes 255 and 128, then a character without a code.
+        row("no code",
+            {"Command1", "ÿ€ Ω!", "", "11111111\r\n10000000\r\n00100000\r\n", kOld, {noCode}});
+        // A character of code 0 pasted between digits is dropped.
+        row("NUL", {"Option2 Command1", "0100" + QString(QChar(u'\0')) + "0001", "", "A"});
+        // Number To Binary stays selected, then Binary To Ascii.
+        row("stays", {"Option3 Option3 Option1 Option2 Command1", "01000001", "4", "A", "100"});
+        row("no number", {"Option3 Command1", "A", "1,5", kA});
+        // Refused, kept whole, and no text conversion.
+        row("40,000 digits", {"Option3 Command1", "A", nines, kOld, "", {refused}});
+        row("F4 in the number box", {"Option3 Text5 F4", "Hi", "5", kOld});
         // F1 in each box turns each way: a box that did nothing, or chose
         // one way always, fails one of these. F4 is DO!!! in either box.
-        QTest::newRow("F1 in the input box, then in the answer box, F4 there")
-            << Click{"Option3 Text1 F1 Text3 F1 F4", "Hi", "5", kHi, "101", ""};
-        QTest::newRow("F1 in each box from Binary To Ascii, F4 in the input box")
-            << Click{"Option2 Text1 F1 Text3 F1 Text1 F4", "01000001", "5", "A", kOld, ""};
-        // The answer copied as the box shows it.
-        QTest::newRow("Binary To Ascii: no-break space and tab") << Click{
-            "Option2 Command1", "01000001101000000100001000001001", "", "A\u00a0B\t", kOld, ""};
-        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
-            QTest::addRow("Binary To Ascii: U+%x pasted", unsigned(c)) << Click{
-                "Option2 Command1", "0100" + QString(QChar(c)) + "0001", "", "@€", kOld, ""};
-        }
+        row("F1 F1 F4 in the answer box", {"Option3 Text1 F1 Text3 F1 F4", "Hi", "5", kHi, "101"});
+        row("F1 F1 F4 in the input box",
+            {"Option2 Text1 F1 Text3 F1 Text1 F4", "01000001", "5", "A"});
+        // The answer copied as the box shows it: no-break space and tab.
+        row("no-break space, tab",
+            {"Option2 Command1", "01000001101000000100001000001001", "", "A\u00a0B\t"});
+        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'})
+            QTest::addRow("U+%x", unsigned(c))
+                << Click{"Option2 Command1", "0100" + QString(QChar(c)) + "0001", "", "@€"};
     }
 
     void doButton() {
@@ -90,14 +90,13 @@ class MainWindowTest : public test::WindowTest {
         paste(control("Text1"), row.input);
         paste(numberBox(), row.number);
         QWidget *box = nullptr;
-        for (const QString &step : QString::fromLatin1(row.steps).split(u' ')) {
+        for (const QString &step : QString::fromLatin1(row.steps).split(u' '))
             if (step.startsWith(u'F'))
                 QTest::keyClick(box, QKeySequence(step)[0].key());
             else if (step.startsWith(u'T'))
                 (box = control<QWidget>(qPrintable(step)))->setFocus();
             else
                 click(control<QWidget>(qPrintable(step)));
-        }
         QCOMPARE(control("Text3")->Text(), row.answer);
         QCOMPARE(control("Text3")->verticalScrollBar()->value(), 0);
         // A copy gives the text alone: no rich text of a selection that may be huge.
@@ -105,8 +104,7 @@ class MainWindowTest : public test::WindowTest {
         QCOMPARE(QApplication::clipboard()->mimeData()->formats(), QStringList{"text/plain"});
         QCOMPARE(control("Text2")->Text(), row.binary);
         QCOMPARE(numberBox()->Text(), row.number);
-        QCOMPARE(std::exchange(m_reports, {}),
-                 row.report.isEmpty() ? QStringList() : QStringList{row.report});
+        QCOMPARE(std::exchange(m_reports, {}), row.reports);
     }
 
     // The captions show in full.
@@ -133,47 +131,28 @@ class MainWindowTest : public test::WindowTest {
 
     // What a screen reader announces for each window and control: its name
     // and its role, and for a box the label that names it on the screen.
-    void nameAndRole_data() {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("objectName");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QAccessible::Role>("role");
-        QTest::addColumn<QString>("label");
-        const auto row = [](const char *form, const char *control, const char *name,
-                            QAccessible::Role role, const char *label = "") {
-            QTest::addRow("%s %s", form, control) << form << control << name << role << label;
-        };
-        const auto edit = QAccessible::EditableText, text = QAccessible::StaticText;
-        row("Form1", "Text1", "Your Text", edit, "Label2");
-        row("Form1", "Text3", "Answer", edit, "Label3");
-        row("Form1", "Text5", "Number", edit, "Label1");
-        row("Form1", "Text2", "Binary", edit, "Label4");
-        row("Form1", "Text4", "Work", edit);
-        row("Form1", "Command1", "DO!!!", QAccessible::Button);
-        row("Form1", "Option2", "Binary To Ascii", QAccessible::RadioButton);
-        row("Form1", "Frame2", "", QAccessible::Grouping);
-        row("Form2", "Label2(0)", "tovrel@example.com", text);
-        row("frmTip", "frmTip", "Tip of the Day", QAccessible::Window);
-        row("frmTip", "cmdOK", "OK", QAccessible::Button);
-        row("frmTip", "cmdNextTip", "Next Tip", QAccessible::Button);
-        row("frmTip", "Label1", "Did you know...", text);
-        row("frmTip", "lblTipText", "Salt & pepper", text);
-    }
-
     void nameAndRole() {
-        QFETCH(QString, form);
-        QFETCH(QString, objectName);
         // An "&" in a tip is shown as it is, so it must be read as it is.
-        writeTips("Salt & pepper\r\n");
-        FormWindow &window = form == u"Form1"   ? defaultInstance<Form1>().window()
-                             : form == u"Form2" ? defaultInstance<Form2>().window()
-                                                : defaultInstance<frmTip>().window();
-        QAccessibleInterface *widget = QAccessible::queryAccessibleInterface(
-            objectName == form ? &window : control<QWidget>(qPrintable(objectName), &window));
-        QTEST(widget->text(QAccessible::Name), "name");
-        QTEST(widget->role(), "role");
-        const auto labels = widget->relations(QAccessible::Label);
-        QTEST(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(), "label");
+        write(tipsPath(), "Salt & pepper\r\n");
+        QStringList heard;
+        for (const char *where :
+             {"Form1 Text1", "Form1 Text3", "Form1 Text5", "Form1 Text2", "Form1 Text4",
+              "Form1 Command1", "Form1 Option2", "Form1 Frame2", "Form2 Label2(0)", "frmTip",
+              "frmTip cmdOK", "frmTip cmdNextTip", "frmTip Label1", "frmTip lblTipText"}) {
+            QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget(where));
+            const auto labels = shown->relations(QAccessible::Label);
+            heard << shown->text(QAccessible::Name) + u'/' +
+                         QMetaEnum::fromType<QAccessible::Role>().valueToKey(shown->role()) +
+                         (labels.isEmpty() ? ""
+                                           : "/" + labels.first().first->object()->objectName());
+        }
+        QCOMPARE(heard,
+                 (QStringList{"Your Text/EditableText/Label2", "Answer/EditableText/Label3",
+                              "Number/EditableText/Label1", "Binary/EditableText/Label4",
+                              "Work/EditableText", "DO!!!/Button", "Binary To Ascii/RadioButton",
+                              "/Grouping", "tovrel@example.com/StaticText", "Tip of the Day/Window",
+                              "OK/Button", "Next Tip/Button", "Did you know.../StaticText",
+                              "Salt & pepper/StaticText"}));
     }
 
     // Faults found by hostile use of the main window, each as the user met it.
@@ -201,8 +180,8 @@ class MainWindowTest : public test::WindowTest {
         // Pasted between the 1 and the 2 of "12"; what the box keeps; the
         // binary answer, or the report's start.
         QTest::addColumn<QStringList>("row");
-        const auto row = [](const char *name, const QStringList &cells) {
-            QTest::newRow(name) << cells;
+        const auto row = [](const char *tag, const QStringList &cells) {
+            QTest::newRow(tag) << cells;
         };
         row("CR LF", {"5\r\n6", "152", "10011000"});
         row("LF", {"5\n6\n7", "152", "10011000"});

@@ -1,6 +1,8 @@
 #include "tests/window_fixture/window_fixture.h"
 
+#include "about_window/form2.h"
 #include "runtime/forms/event_dispatch.h"
+#include "tip_window/frmtip.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -30,6 +32,14 @@ void WindowTest::cleanup() {
     m_dataFolders.reset();
     // No error that the test did not take.
     QCOMPARE(reports, QStringList());
+}
+
+QWidget *WindowTest::widget(const QString &where) {
+    const QString form = where.section(u' ', 0, 0), name = where.section(u' ', 1, 1);
+    QWidget *window = form == u"Form1"   ? mainWindow()
+                      : form == u"Form2" ? &defaultInstance<Form2>().window()
+                                         : &defaultInstance<frmTip>().window();
+    return name.isEmpty() ? window : control<QWidget>(qPrintable(name), window);
 }
 
 void WindowTest::paste(QWidget *box, const QString &text) {
@@ -63,8 +73,8 @@ QString WindowTest::tipsPath(bool system) const {
                                           : "user/glyphmill/help.cfg");
 }
 
-void WindowTest::writeTips(const QByteArray &bytes, bool system) {
-    QFile file(tipsPath(system));
+void WindowTest::write(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 

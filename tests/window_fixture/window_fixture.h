@@ -36,6 +36,9 @@ class WindowTest : public QObject {
             qFatal("no control named %s", name);
         return found;
     }
+    // A window by its form's name ("Form1", "Form2", "frmTip"), or a control
+    // of it by both names ("Form2 Label1(0)"); words after those are ignored.
+    static QWidget *widget(const QString &where);
     static SingleLineTextBox *numberBox() { return control<SingleLineTextBox>("Text5"); }
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     // Chooses an item of the main window's "Files" menu.
@@ -54,7 +57,7 @@ class WindowTest : public QObject {
     static QString digits(int count, int first = 0, const char *lineEnd = "\r\n");
     // The tips file in the user's data folder, or in the system's.
     QString tipsPath(bool system = false) const;
-    void writeTips(const QByteArray &bytes, bool system = false);
+    static void write(const QString &path, const QByteArray &bytes);
 
     std::unique_ptr<QTemporaryDir> m_dataFolders;
     std::unique_ptr<TestDataFolders> m_pointedFolders;
