@@ -29,8 +29,6 @@
 
 using namespace glyphmill;
 
-namespace {
-
 const QString kHi = QStringLiteral("01001000\r\n01101001\r\n");
 const QString kA = QStringLiteral("01000001\r\n");
 const QString kOld = QStringLiteral("old"); // in both answer boxes before "DO!!!"
@@ -46,7 +44,7 @@ struct Click {
 
 // The contrast of two colours as the web's accessibility guidelines measure
 // it, from 1 (none) to 21 (black on white).
-double contrast(const QColor &a, const QColor &b) {
+static double contrast(const QColor &a, const QColor &b) {
     const auto luminance = [](const QColor &c) {
         const auto linear = [](double v) {
             return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -56,8 +54,6 @@ double contrast(const QColor &a, const QColor &b) {
     const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
     return (light + 0.05) / (dark + 0.05);
 }
-
-} // namespace
 
 Q_DECLARE_METATYPE(Click)
 

@@ -10,10 +10,9 @@
 
 using namespace glyphmill;
 
-const QString kMissing =
-    QStringLiteral("That the help.cfg file was not found? \r\n\r\nCreate a text file named "
-                   "help.cfg using NotePad with 1 tip per line. Then place it in the same "
-                   "directory as the application. ");
+const QString kMissing = QStringLiteral(
+    "That the help.cfg file was not found? \r\n\r\nCreate a text file named help.cfg using "
+    "NotePad with 1 tip per line. Then place it in the same directory as the application. ");
 
 // What the data folders hold: the user's "help.cfg" (these bytes, or
 // "unreadable": a file that cannot be read), the system's, and whether the
