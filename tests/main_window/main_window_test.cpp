@@ -213,18 +213,17 @@ class MainWindowTest : public test::WindowTest {
     void numberBoxPaste() {
         QFETCH(QStringList, row);
         control<OptionButton>("Option3")->SetValue(true);
-        auto *box = numberBox();
         // Typed right before the paste: "2", Home, "1".
-        QTest::keySequence(box, QKeySequence("2, Home, 1"));
-        paste(box, row[0]);
-        QCOMPARE(box->Text(), row[1]);
+        QTest::keySequence(numberBox(), QKeySequence("2, Home, 1"));
+        paste(numberBox(), row[0]);
+        QCOMPARE(numberBox()->Text(), row[1]);
         control<CommandButton>("Command1")->click();
         const QString quoted =
             std::exchange(m_reports, {}).value(0).section(" was", 0, 0).section("\n\n", 2);
         QCOMPARE(control<TextBox>("Text2")->Text() + quoted, row[2]);
         // Ctrl+Z takes back the paste alone, not the "1" typed before it.
-        QTest::keySequence(box, QKeySequence::Undo);
-        QCOMPARE(box->Text(), row[1] == u"12" ? "2" : "12");
+        QTest::keySequence(numberBox(), QKeySequence::Undo);
+        QCOMPARE(numberBox()->Text(), row[1] == u"12" ? "2" : "12");
     }
 
     // Every text against what lies behind it, as the widget that shows it
