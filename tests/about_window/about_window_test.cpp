@@ -20,7 +20,7 @@ class AboutWindowTest : public test::WindowTest {
         const QColor colours[] = {QColor(255, 0, 255), QColor(255, 128, 0), QColor(255, 0, 0)};
         for (int opening = 1; opening <= 2; ++opening) {
             menu("mnuabout");
-            QWidget *about = &defaultInstance<Form2>().window();
+            QWidget *about = widget("Form2");
             const auto label = [about](const char *name) { return control<QLabel>(name, about); };
             QStringList captions{about->windowTitle()};
             for (const char *name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2(0)",
@@ -37,8 +37,7 @@ class AboutWindowTest : public test::WindowTest {
                 // "About" while the window is open restarts nothing.
                 if (tick == 13)
                     menu("mnuabout");
-                QCOMPARE(label("Label2(0)")->palette().color(QPalette::WindowText),
-                         colours[tick % 3]);
+                QCOMPARE(label("Label2(0)")->palette().windowText().color(), colours[tick % 3]);
                 QCOMPARE(label("Label1(3)")->text(),
                          QString::number(tick < 6 ? 7 : 7 - (tick - 1) / 5));
             }

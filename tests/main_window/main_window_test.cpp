@@ -1,26 +1,33 @@
 // The main window as its user drives it: what "DO!!!" writes where, the keys
 // of the text boxes, what the windows show and a screen reader reads, and
-// faults found by hostile use.
+// faults found by hostile use. Then the windows on other desktops than the
+// default light one: texts that read on a dark palette too, windows that open
+// on small screens at any scale, and an icon drawn for the scale.
 #include "about_window/form2.h"
 #include "runtime/forms/command_button.h"
 #include "runtime/forms/event_dispatch.h"
 #include "runtime/forms/option_button.h"
+#include "runtime/forms/program.h"
 #include "tests/window_fixture/window_fixture.h"
 #include "tip_window/frmtip.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QMimeData>
 #include <QPointer>
+#include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 
-using namespace glyphmill;
+#include <cmath>
 
-namespace {
+using namespace glyphmill;
 
 const QString kHi = QStringLiteral("01001000\r\n01101001\r\n");
 const QString kA = QStringLiteral("01000001\r\n");
@@ -31,10 +38,22 @@ const QString kOld = QStringLiteral("old"); // in both answer boxes before "DO!!
 // the answer box, the number's answer box and the error report then show.
 struct Click {
     const char *steps;
-    QString input, number, answer, binary, report;
+    QString input, number, answer, binary = kOld;
+    QStringList reports = {};
 };
 
-} // namespace
+// The contrast of two colours as the web's accessibility guidelines measure
+// it, from 1 (none) to 21 (black on white).
+static double contrast(const QColor &a, const QColor &b) {
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
 
 Q_DECLARE_METATYPE(Click)
 
@@ -44,6 +63,7 @@ class MainWindowTest : public test::WindowTest {
   private Q_SLOTS:
     void doButton_data() {
         QTest::addColumn<Click>("row");
+        const auto row = [](const char *tag, const Click &click) { QTest::newRow(tag) << click; };
         const QString nines(40000, QChar(u'9'));
         const QString refused = "Run-time error '6':\n\nOverflow\n\nThe number \"" +
                                 nines.left(20) +
@@ -51,35 +71,32 @@ class MainWindowTest : public test::WindowTest {
                                 "Binary\" takes numbers from 0 to 1073741824.";
         const QString noCode =
             "Run-time error '5':\n\nCharacter 'Ω' (U+03A9) at position 4 has no 8-bit code";
-        QTest::newRow("at start, Ascii To Binary alone: Hi, two lines")
-            << Click{"Command1", "Hi", "5", kHi, kOld, ""};
-        QTest::newRow("10,000 characters: all, shown from the top")
-            << Click{"Command1", QString(10000, u'A'), "", kA.repeated(10000), kOld, ""};
-        QTest::newRow("codes 255 and 128, then a character without a code")
-            << Click{"Command1", "ÿ€ Ω!", "", "11111111\r\n10000000\r\n00100000\r\n", kOld, noCode};
-        QTest::newRow("NUL pasted between digits: dropped") << Click{
-            "Option2 Command1", "0100" + QString(QChar(u'\0')) + "0001", "", "A", kOld, ""};
-        QTest::newRow("Number To Binary stays selected, then Binary To Ascii")
-            << Click{"Option3 Option3 Option1 Option2 Command1", "01000001", "4", "A", "100", ""};
-        QTest::newRow("no number: no digits")
-            << Click{"Option3 Command1", "A", "1,5", kA, kOld, ""};
-        QTest::newRow("40,000 digits: refused, kept whole, no text conversion")
-            << Click{"Option3 Command1", "A", nines, kOld, "", refused};
-        QTest::newRow("F4 in the number box: nothing")
-            << Click{"Option3 Text5 F4", "Hi", "5", kOld, kOld, ""};
+        // At start Ascii To Binary alone: two lines.
+        row("Hi", {"Command1", "Hi", "5", kHi});
+        // All of it, shown from the top.
+        row("10,000 characters", {"Command1", QString(10000, u'A'), "", kA.repeated(10000)});
+        // Codes 255 and 128, then a character without a code.
+        row("no code",
+            {"Command1", "ÿ€ Ω!", "", "11111111\r\n10000000\r\n00100000\r\n", kOld, {noCode}});
+        // A character of code 0 pasted between digits is dropped.
+        row("NUL", {"Option2 Command1", "0100" + QString(QChar(u'\0')) + "0001", "", "A"});
+        // Number To Binary stays selected, then Binary To Ascii.
+        row("stays", {"Option3 Option3 Option1 Option2 Command1", "01000001", "4", "A", "100"});
+        row("no number", {"Option3 Command1", "A", "1,5", kA});
+        // Refused, kept whole, and no text conversion.
+        row("40,000 digits", {"Option3 Command1", "A", nines, kOld, "", {refused}});
+        row("F4 in the number box", {"Option3 Text5 F4", "Hi", "5", kOld});
         // F1 in each box turns each way: a box that did nothing, or chose
         // one way always, fails one of these. F4 is DO!!! in either box.
-        QTest::newRow("F1 in the input box, then in the answer box, F4 there")
-            << Click{"Option3 Text1 F1 Text3 F1 F4", "Hi", "5", kHi, "101", ""};
-        QTest::newRow("F1 in each box from Binary To Ascii, F4 in the input box")
-            << Click{"Option2 Text1 F1 Text3 F1 Text1 F4", "01000001", "5", "A", kOld, ""};
-        // The answer copied as the box shows it.
-        QTest::newRow("Binary To Ascii: no-break space and tab") << Click{
-            "Option2 Command1", "01000001101000000100001000001001", "", "A\u00a0B\t", kOld, ""};
-        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
-            QTest::addRow("Binary To Ascii: U+%x pasted", unsigned(c)) << Click{
-                "Option2 Command1", "0100" + QString(QChar(c)) + "0001", "", "@€", kOld, ""};
-        }
+        row("F1 F1 F4 in the answer box", {"Option3 Text1 F1 Text3 F1 F4", "Hi", "5", kHi, "101"});
+        row("F1 F1 F4 in the input box",
+            {"Option2 Text1 F1 Text3 F1 Text1 F4", "01000001", "5", "A"});
+        // The answer copied as the box shows it: no-break space and tab.
+        row("no-break space, tab",
+            {"Option2 Command1", "01000001101000000100001000001001", "", "A\u00a0B\t"});
+        for (const char16_t c : {u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'})
+            QTest::addRow("U+%x", unsigned(c))
+                << Click{"Option2 Command1", "0100" + QString(QChar(c)) + "0001", "", "@€"};
     }
 
     void doButton() {
@@ -90,14 +107,13 @@ class MainWindowTest : public test::WindowTest {
         paste(control("Text1"), row.input);
         paste(numberBox(), row.number);
         QWidget *box = nullptr;
-        for (const QString &step : QString::fromLatin1(row.steps).split(u' ')) {
+        for (const QString &step : QString::fromLatin1(row.steps).split(u' '))
             if (step.startsWith(u'F'))
                 QTest::keyClick(box, QKeySequence(step)[0].key());
             else if (step.startsWith(u'T'))
                 (box = control<QWidget>(qPrintable(step)))->setFocus();
             else
                 click(control<QWidget>(qPrintable(step)));
-        }
         QCOMPARE(control("Text3")->Text(), row.answer);
         QCOMPARE(control("Text3")->verticalScrollBar()->value(), 0);
         // A copy gives the text alone: no rich text of a selection that may be huge.
@@ -105,8 +121,7 @@ class MainWindowTest : public test::WindowTest {
         QCOMPARE(QApplication::clipboard()->mimeData()->formats(), QStringList{"text/plain"});
         QCOMPARE(control("Text2")->Text(), row.binary);
         QCOMPARE(numberBox()->Text(), row.number);
-        QCOMPARE(std::exchange(m_reports, {}),
-                 row.report.isEmpty() ? QStringList() : QStringList{row.report});
+        QCOMPARE(std::exchange(m_reports, {}), row.reports);
     }
 
     // The captions show in full.
@@ -133,47 +148,28 @@ class MainWindowTest : public test::WindowTest {
 
     // What a screen reader announces for each window and control: its name
     // and its role, and for a box the label that names it on the screen.
-    void nameAndRole_data() {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("objectName");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QAccessible::Role>("role");
-        QTest::addColumn<QString>("label");
-        const auto row = [](const char *form, const char *control, const char *name,
-                            QAccessible::Role role, const char *label = "") {
-            QTest::addRow("%s %s", form, control) << form << control << name << role << label;
-        };
-        const auto edit = QAccessible::EditableText, text = QAccessible::StaticText;
-        row("Form1", "Text1", "Your Text", edit, "Label2");
-        row("Form1", "Text3", "Answer", edit, "Label3");
-        row("Form1", "Text5", "Number", edit, "Label1");
-        row("Form1", "Text2", "Binary", edit, "Label4");
-        row("Form1", "Text4", "Work", edit);
-        row("Form1", "Command1", "DO!!!", QAccessible::Button);
-        row("Form1", "Option2", "Binary To Ascii", QAccessible::RadioButton);
-        row("Form1", "Frame2", "", QAccessible::Grouping);
-        row("Form2", "Label2(0)", "tovrel@example.com", text);
-        row("frmTip", "frmTip", "Tip of the Day", QAccessible::Window);
-        row("frmTip", "cmdOK", "OK", QAccessible::Button);
-        row("frmTip", "cmdNextTip", "Next Tip", QAccessible::Button);
-        row("frmTip", "Label1", "Did you know...", text);
-        row("frmTip", "lblTipText", "Salt & pepper", text);
-    }
-
     void nameAndRole() {
-        QFETCH(QString, form);
-        QFETCH(QString, objectName);
         // An "&" in a tip is shown as it is, so it must be read as it is.
-        writeTips("Salt & pepper\r\n");
-        FormWindow &window = form == u"Form1"   ? defaultInstance<Form1>().window()
-                             : form == u"Form2" ? defaultInstance<Form2>().window()
-                                                : defaultInstance<frmTip>().window();
-        QAccessibleInterface *widget = QAccessible::queryAccessibleInterface(
-            objectName == form ? &window : control<QWidget>(qPrintable(objectName), &window));
-        QTEST(widget->text(QAccessible::Name), "name");
-        QTEST(widget->role(), "role");
-        const auto labels = widget->relations(QAccessible::Label);
-        QTEST(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(), "label");
+        write(tipsPath(), "Salt & pepper\r\n");
+        QStringList heard;
+        for (const char *where :
+             {"Form1 Text1", "Form1 Text3", "Form1 Text5", "Form1 Text2", "Form1 Text4",
+              "Form1 Command1", "Form1 Option2", "Form1 Frame2", "Form2 Label2(0)", "frmTip",
+              "frmTip cmdOK", "frmTip cmdNextTip", "frmTip Label1", "frmTip lblTipText"}) {
+            QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget(where));
+            const auto labels = shown->relations(QAccessible::Label);
+            heard << shown->text(QAccessible::Name) + u'/' +
+                         QMetaEnum::fromType<QAccessible::Role>().valueToKey(shown->role()) +
+                         (labels.isEmpty() ? ""
+                                           : "/" + labels.first().first->object()->objectName());
+        }
+        QCOMPARE(heard,
+                 (QStringList{"Your Text/EditableText/Label2", "Answer/EditableText/Label3",
+                              "Number/EditableText/Label1", "Binary/EditableText/Label4",
+                              "Work/EditableText", "DO!!!/Button", "Binary To Ascii/RadioButton",
+                              "/Grouping", "tovrel@example.com/StaticText", "Tip of the Day/Window",
+                              "OK/Button", "Next Tip/Button", "Did you know.../StaticText",
+                              "Salt & pepper/StaticText"}));
     }
 
     // Faults found by hostile use of the main window, each as the user met it.
@@ -201,9 +197,7 @@ class MainWindowTest : public test::WindowTest {
         // Pasted between the 1 and the 2 of "12"; what the box keeps; the
         // binary answer, or the report's start.
         QTest::addColumn<QStringList>("row");
-        const auto row = [](const char *name, const QStringList &cells) {
-            QTest::newRow(name) << cells;
-        };
+        const auto row = [](const char *tag, QStringList cells) { QTest::newRow(tag) << cells; };
         row("CR LF", {"5\r\n6", "152", "10011000"});
         row("LF", {"5\n6\n7", "152", "10011000"});
         row("line break first", {"\n5", "12", "1100"});
@@ -219,18 +213,127 @@ class MainWindowTest : public test::WindowTest {
     void numberBoxPaste() {
         QFETCH(QStringList, row);
         control<OptionButton>("Option3")->SetValue(true);
-        auto *box = numberBox();
         // Typed right before the paste: "2", Home, "1".
-        QTest::keySequence(box, QKeySequence("2, Home, 1"));
-        paste(box, row[0]);
-        QCOMPARE(box->Text(), row[1]);
+        QTest::keySequence(numberBox(), QKeySequence("2, Home, 1"));
+        paste(numberBox(), row[0]);
+        QCOMPARE(numberBox()->Text(), row[1]);
         control<CommandButton>("Command1")->click();
         const QString quoted =
             std::exchange(m_reports, {}).value(0).section(" was", 0, 0).section("\n\n", 2);
         QCOMPARE(control<TextBox>("Text2")->Text() + quoted, row[2]);
         // Ctrl+Z takes back the paste alone, not the "1" typed before it.
-        QTest::keySequence(box, QKeySequence::Undo);
-        QCOMPARE(box->Text(), row[1] == u"12" ? "2" : "12");
+        QTest::keySequence(numberBox(), QKeySequence::Undo);
+        QCOMPARE(numberBox()->Text(), row[1] == u"12" ? "2" : "12");
+    }
+
+    // Every text against what lies behind it, as the widget that shows it
+    // paints it, on a light palette and a dark one (made from its window
+    // colour); the colours a window sets itself stay as they are.
+    void textsRead_data() {
+        QTest::addColumn<QColor>("window");
+        QTest::addColumn<QString>("shown"); // form, control[, the colours the form sets]
+        for (const QColor window : {QColor(0xEF, 0xEF, 0xEF), QColor(0x35, 0x35, 0x35)})
+            for (const char *shown :
+                 {"Form1 Label2", "Form1 Label3", "Form1 Label1", "Form1 Label4", "Form1 Option1",
+                  "Form1 Option3", "Form1 Command1", "Form1 Text1", "Form1 Text5",
+                  "Form2 Label1(0)", "Form2 Label2(2)", "frmTip Label1", "frmTip lblTipText",
+                  "Form2 Label2(0) #ff00ff on #ffffff", "frmTip Picture1 on #ffffff"})
+                QTest::addRow("%s %s", qPrintable(window.name()), shown)
+                    << window << QString(shown);
+    }
+
+    void textsRead() {
+        QFETCH(QColor, window);
+        QFETCH(QString, shown);
+        QApplication::setPalette(QPalette(window));
+        QCoreApplication::processEvents(); // the open windows take the new palette
+        QWidget *widget = test::WindowTest::widget(shown);
+        if (auto *box = qobject_cast<QAbstractScrollArea *>(widget))
+            widget = box->viewport();
+        // A widget that fills no background of its own shows the one behind it.
+        const QWidget *behind = widget;
+        while (!behind->autoFillBackground() && !behind->isWindow())
+            behind = behind->parentWidget();
+        const QColor text = widget->palette().color(widget->foregroundRole()),
+                     back = behind->palette().color(behind->backgroundRole());
+        const QString seen = text.name() + " on " + back.name(), fixed = shown.section(u' ', 2);
+        QVERIFY2(fixed.isEmpty() ? contrast(text, back) >= 4.5 : seen.endsWith(fixed),
+                 qPrintable(seen));
+    }
+
+    // At scale 1 the window icon is the program's own 32 pixels; where the
+    // scale asks for more it is a drawing of the same design, not those
+    // pixels scaled up: 2% of its pixels or more are clearly not theirs.
+    void iconAtEveryScale() {
+        const QImage own(":/glyphmill/glyphmill.xpm");
+        for (const qreal scale : {1.0, 1.5, 2.0, 4.0, 8.0}) {
+            const QImage drawn = Program::icon().pixmap(QSize(32, 32), scale).toImage();
+            const int size = int(32 * scale);
+            QCOMPARE(drawn.size(), QSize(size, size));
+            for (const auto mode : {Qt::FastTransformation, Qt::SmoothTransformation}) {
+                const QImage copy = own.scaled(size, size, Qt::IgnoreAspectRatio, mode);
+                int differing = 0;
+                for (int i = 0; i < size * size; ++i) {
+                    const QRgb a = drawn.pixelColor(i % size, i / size).rgba(),
+                               b = copy.pixelColor(i % size, i / size).rgba();
+                    differing +=
+                        std::abs(qRed(a) - qRed(b)) > 64 || std::abs(qGreen(a) - qGreen(b)) > 64 ||
+                        std::abs(qBlue(a) - qBlue(b)) > 64 || std::abs(qAlpha(a) - qAlpha(b)) > 64;
+                }
+                QVERIFY(scale == 1 ? differing == 0 : differing > size * size / 50);
+            }
+        }
+    }
+
+    void windowsFitTheScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("dpi"); // 96 is scale 1
+        for (const QSize screen : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)})
+            for (const int dpi : {96, 144, 192})
+                QTest::addRow("%dx%d at %d dpi", screen.width(), screen.height(), dpi)
+                    << screen << dpi;
+    }
+
+    // The whole frame of every window lies on the screen (at its left or top
+    // where larger); the main window opens at its own place where it fits,
+    // the others beside it, top edges aligned where they fit. Each row runs
+    // in a program of its own, on the screen it sets up.
+    void windowsFitTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(int, dpi);
+        if (!qEnvironmentVariableIsSet("GLYPHMILL_TEST_SCREEN")) {
+            write(m_dataFolders->filePath("screen.json"),
+                  QString::asprintf(R"({"screens": [{"name": "s", "width": %d, "height": %d, )"
+                                    R"("logicalDpi": %d, "logicalBaseDpi": 96}]})",
+                                    screen.width(), screen.height(), dpi)
+                      .toUtf8());
+            // Named from the folder the row runs in, as a drive's colon would end
+            // the platform's argument.
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screen.json");
+            qputenv("GLYPHMILL_TEST_SCREEN", "1");
+            QProcess row;
+            row.setProcessChannelMode(QProcess::ForwardedChannels);
+            row.setWorkingDirectory(m_dataFolders->path());
+            row.start(QCoreApplication::applicationFilePath(),
+                      {"windowsFitTheScreen:" + QString(QTest::currentDataTag())});
+            qunsetenv("GLYPHMILL_TEST_SCREEN");
+            QVERIFY(row.waitForFinished(-1) && row.exitStatus() == QProcess::NormalExit &&
+                    row.exitCode() == 0);
+            return;
+        }
+        menu("mnuabout");
+        menu("mnuhelp");
+        const QRect main = mainWindow()->frameGeometry(),
+                    area = mainWindow()->screen()->availableGeometry(),
+                    own(QPoint(274, 165), main.size());
+        QCOMPARE(area.size(), screen * 96 / dpi);
+        for (const char *window : {"Form1", "Form2", "frmTip"}) {
+            const QRect frame = widget(window)->frameGeometry();
+            QCOMPARE(frame.intersected(area).size(), frame.size().boundedTo(area.size()));
+            QCOMPARE(frame.intersected(area).topLeft(), frame.topLeft());
+            QVERIFY(frame.top() == main.top() || main.top() + frame.height() > area.bottom() + 1);
+        }
+        QVERIFY(main == own || !area.contains(own));
     }
 };
 
