@@ -1,66 +1,42 @@
 #include "tests/window_fixture/test_data_folders.h"
 
 #include <QDir>
+#include <QSettings>
 
 #include <windows.h>
-
-#include <array>
-#include <string>
 
 namespace glyphmill::test {
 namespace {
 
-constexpr const wchar_t *kShellFolders =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-// A shell folder's registry value, kept with its type so that a folder named
-// through %USERPROFILE% is put back as it was.
-struct ShellFolder {
-    HKEY root;
-    const wchar_t *name;
-    const char *test;
-    DWORD type;
-    std::wstring value;
-    bool present;
-};
-
-std::array<ShellFolder, 2> &shellFolders() {
-    static std::array<ShellFolder, 2> folders{
-        ShellFolder{HKEY_CURRENT_USER, L"Local AppData", "user", 0, {}, false},
-        ShellFolder{HKEY_LOCAL_MACHINE, L"Common AppData", "system", 0, {}, false}};
-    return folders;
-}
-
-void setValue(const ShellFolder &folder, DWORD type, const std::wstring &value) {
-    RegSetKeyValueW(folder.root, kShellFolders, folder.name, type, value.c_str(),
-                    DWORD((value.size() + 1) * sizeof(wchar_t)));
+// Names the user's (Local AppData) or the system's (Common AppData) data
+// folder, or with no path lets it be found as before the test: Windows then
+// takes the folder from "Shell Folders", which a test never changes.
+void nameShellFolder(bool system, const QString &path) {
+    QSettings folders(QStringLiteral("%1\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                     "User Shell Folders")
+                          .arg(system ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER"),
+                      QSettings::NativeFormat);
+    const QString name =
+        system ? QStringLiteral("Common AppData") : QStringLiteral("Local AppData");
+    if (path.isEmpty())
+        folders.remove(name);
+    else
+        folders.setValue(name, QDir::toNativeSeparators(path));
 }
 
 } // namespace
 
 TestDataFolders::TestDataFolders(const QString &root)
     : m_root(root) {
-    for (ShellFolder &folder : shellFolders()) {
-        std::array<wchar_t, MAX_PATH> old{};
-        DWORD size = sizeof old;
-        folder.present = RegGetValueW(folder.root, kShellFolders, folder.name,
-                                      RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                                      &folder.type, old.data(), &size) == ERROR_SUCCESS;
-        folder.value = old.data();
-        setValue(folder, REG_SZ,
-                 QDir::toNativeSeparators(QDir(root).filePath(folder.test)).toStdWString());
-    }
+    nameShellFolder(false, QDir(root).filePath("user"));
+    nameShellFolder(true, QDir(root).filePath("system"));
 }
 
 TestDataFolders::~TestDataFolders() {
     if (m_lock)
         CloseHandle(m_lock);
-    for (const ShellFolder &folder : shellFolders()) {
-        if (folder.present)
-            setValue(folder, folder.type, folder.value);
-        else
-            RegDeleteKeyValueW(folder.root, kShellFolders, folder.name);
-    }
+    nameShellFolder(false, {});
+    nameShellFolder(true, {});
 }
 
 bool TestDataFolders::namedByEnvironment() {
