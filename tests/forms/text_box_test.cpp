@@ -1,7 +1,9 @@
 // The answer box after "DO!!!" with answers of many lines, as a user meets
-// it: what it reads back, what a copy gives, typing, its one undo level; and
-// a caret in the number box that stays lit in a huge line rather than lay
-// it out on each blink.
+// it: what it reads back, what a copy gives, typing, its one undo level; a
+// caret in the number box that stays lit in a huge line rather than lay it
+// out on each blink; and keys reaching a box's key handler with real event
+// times: a program typing keys loses none, and of a held key only the
+// repeats queued while the handler was busy are dropped.
 #include "tests/window_fixture/window_fixture.h"
 
 #include <QAccessible>
@@ -9,6 +11,7 @@
 #include <QGuiApplication>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QThread>
 
 using namespace glyphmill;
 
@@ -137,6 +140,38 @@ class TextBoxTest : public test::WindowTest {
         QTRY_COMPARE(QGuiApplication::styleHints()->cursorFlashTime(), 0);
         control("Text3")->setFocus();
         QTRY_VERIFY(QGuiApplication::styleHints()->cursorFlashTime() > 0);
+    }
+
+    // Events, each "KIND TIME" or "KIND TIME/BUSY": p a press of A, r a
+    // repeat of A (as Qt flags it); TIME in milliseconds, BUSY how long the
+    // handler then takes. "handled" lists the times that reach the handler.
+    void heldAndTypedKeys_data() {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("handled");
+        QTest::newRow("typed at one time, flagged repeats") << "p1000 r1000 r1000 r1000 r1300"
+                                                            << "1000 1000 1000 1000 1300";
+        QTest::newRow("repeats while busy dropped") << "p1000/60 r1020 r1040 r1400"
+                                                    << "1000 1400";
+        QTest::newRow("repeat after a busy repeat") << "p1000/60 r1030 r1400/60 r1430 r1800"
+                                                    << "1000 1400 1800";
+        QTest::newRow("press while busy") << "p1000/60 p1020"
+                                          << "1000 1020";
+    }
+    void heldAndTypedKeys() {
+        QFETCH(QString, events);
+        TextBox box(nullptr);
+        QStringList parts, handled;
+        box.setKeyDownHandler([&](int, int) {
+            QThread::msleep(parts.value(1).toULong());
+            handled << parts[0];
+        });
+        for (const QString &event : events.split(u' ')) {
+            parts = event.mid(1).split(u'/');
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a", event[0] == u'r');
+            key.setTimestamp(parts[0].toULongLong());
+            QApplication::sendEvent(&box, &key);
+        }
+        QTEST(handled.join(u' '), "handled");
     }
 };
 
