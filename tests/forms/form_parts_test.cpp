@@ -157,6 +157,8 @@ class FormPartsTest : public QObject {
         bool ran = false;
         EventDispatch::run([&ran] { ran = true; });
         QCOMPARE(ran, !EventDispatch::programEnded());
+    }
+    void cleanup() {
         EventDispatch::clearProgramEnded();
         EventDispatch::setReportSink({});
     }
