@@ -1,9 +1,19 @@
-// The answer box after "DO!!!" with answers of many lines, as a user meets
-// it: what it reads back, what a copy gives, typing, its one undo level; a
-// caret in the number box that stays lit in a huge line rather than lay it
-// out on each blink; and keys reaching a box's key handler with real event
-// times: a program typing keys loses none, and of a held key only the
-// repeats queued while the handler was busy are dropped.
+// The multi-line boxes as a user and a screen reader meet them.
+// - The answer box after "DO!!!" with answers of many lines: what it reads
+//   back, what a copy gives, typing, its one undo level; its scroll bar over
+//   a million lines.
+// - What a screen reader reads: every line break reads as "\n", offsets are
+//   the caret's, and a huge box answers with a bounded piece instead of all
+//   of it.
+// - Cuts inside long lines of the input box: the text, a copy and the
+//   reader's offsets skip them; the caret, Backspace and Delete go across a
+//   cut as across any two characters; a paste or a key that makes a block
+//   long cuts it in the same edit; undo and redo give back each text exactly.
+// - A caret in the number box that stays lit in a huge line rather than lay
+//   it out on each blink; keys reaching a box's key handler with real event
+//   times: a program typing keys loses none, and of a held key only the
+//   repeats queued while the handler was busy are dropped.
+#include "runtime/forms/text_box_accessible.h"
 #include "tests/window_fixture/window_fixture.h"
 
 #include <QAccessible>
@@ -11,26 +21,323 @@
 #include <QGuiApplication>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QTextBlock>
 #include <QThread>
+
+#include <climits>
 
 using namespace glyphmill;
 
 class TextBoxTest : public test::WindowTest {
     Q_OBJECT
 
+    static constexpr int kBound = BlockCutter::kBlockLength;
+
+    // `length` digits counting up, so that a missing one shows where.
+    static QString digitLine(int length) {
+        return QStringLiteral("0123456789").repeated(length / 10 + 1).left(length);
+    }
+
+    // Where the box's blocks end inside a line of `read` (line ends as "\n"),
+    // found from the blocks' own characters; {-1} if they do not hold `read`.
+    static QList<int> cutsIn(const QTextDocument &document, const QString &read) {
+        QList<int> cuts;
+        int at = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text().replace(QChar::LineSeparator, u'\n');
+            if (read.mid(at, text.size()) != text || block.length() > kBound + 1)
+                return {-1};
+            at += static_cast<int>(text.size());
+            if (block.next().isValid() && read.mid(at, 1) == u"\n")
+                ++at;
+            else if (block.next().isValid())
+                cuts.append(at);
+        }
+        return at == read.size() ? cuts : QList<int>{-1};
+    }
+
+    static TextBox *answerBox() { return control("Text3"); }
+    static TextBox *inputBox() { return control("Text1"); }
+    static QAccessibleTextInterface *input() { return reader(inputBox()); }
+    // Keys in the input box, as in "Ctrl+A, Ctrl+C", up to four.
+    static void keys(const char *keys) {
+        QTest::keySequence(inputBox(), QKeySequence(QString::fromLatin1(keys)));
+    }
+    static QPoint caretAt(TextBox *box, int position) {
+        QTextCursor cursor(box->document());
+        cursor.setPosition(position);
+        return box->viewport()->mapToGlobal(box->cursorRect(cursor).topLeft());
+    }
+
   private Q_SLOTS:
+    // Offsets count 9 to a line: line 255 is the last of the first block.
+    void aroundAnOffset_data() {
+        QTest::addColumn<char>("side");
+        QTest::addColumn<QAccessible::TextBoundaryType>("boundary");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        const auto c = QAccessible::CharBoundary, w = QAccessible::WordBoundary,
+                   l = QAccessible::LineBoundary;
+        QTest::newRow("character: the block end") << '=' << c << 2303 << 2303 << 2304;
+        QTest::newRow("character: after a block end") << '>' << c << 2303 << 2304 << 2305;
+        QTest::newRow("word: first after the block end") << '=' << w << 2307 << 2304 << 2312;
+        QTest::newRow("word: before the block end") << '<' << w << 2303 << 2295 << 2303;
+        QTest::newRow("line: last of a block") << '=' << l << 2297 << 2295 << 2304;
+        QTest::newRow("line: before the first of a block") << '<' << l << 2306 << 2295 << 2304;
+        QTest::newRow("line: after the last of a block") << '>' << l << 2295 << 2304 << 2313;
+        QTest::newRow("line: the last one") << '=' << l << 5399 << 5391 << 5400;
+        QTest::newRow("range: across the block end") << 'r' << c << 0 << 2299 << 2308;
+        const auto s = QAccessible::SentenceBoundary;
+        QTest::newRow("sentence: the last, at the end") << '=' << s << 5400 << 5391 << 5400;
+        QTest::newRow("sentence: the last, at -1") << '=' << s << -1 << 5391 << 5400;
+        QTest::newRow("character: the largest offset") << '=' << c << INT_MAX << 5400 << 5400;
+        QTest::newRow("character: before the smallest") << '<' << c << INT_MIN << 0 << 0;
+    }
+    void aroundAnOffset() {
+        QFETCH(char, side);
+        QFETCH(QAccessible::TextBoundaryType, boundary);
+        QFETCH(int, offset);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        convert(600);
+        const QString answer = digits(600, 0, "\n");
+        QAccessibleTextInterface *box = reader(answerBox());
+        int from = -1, to = -1;
+        const QString text = side == 'r'   ? (from = start, to = end, box->text(start, end))
+                             : side == '<' ? box->textBeforeOffset(offset, boundary, &from, &to)
+                             : side == '=' ? box->textAtOffset(offset, boundary, &from, &to)
+                                           : box->textAfterOffset(offset, boundary, &from, &to);
+        QCOMPARE(QPair(from, to), QPair(start, end));
+        QCOMPARE(text, answer.mid(start, end - start));
+    }
+
+    // All of the answer, and the caret, moved by keys or by the screen
+    // reader, at the same offsets as the text read and where it is drawn.
+    void caretAndSelection() {
+        convert(600);
+        const QString answer = digits(600, 0, "\n");
+        QAccessibleTextInterface *box = reader(answerBox());
+        // The extents are where the box draws its caret, and follow it when
+        // it scrolls.
+        QCOMPARE(box->characterRect(12).topLeft(), caretAt(answerBox(), 12));
+        QCOMPARE(box->offsetAtPoint(caretAt(answerBox(), 12) + QPoint(1, 1)), 12);
+        QVERIFY(box->characterRect(5390).isEmpty());
+        QTest::keyClick(answerBox(), Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(box->characterRect(12).isEmpty());
+        QCOMPARE(box->characterRect(5390).topLeft(), caretAt(answerBox(), 5390));
+        QTest::keyClick(answerBox(), Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < 262; ++i)
+            QTest::keyClick(answerBox(), Qt::Key_Down,
+                            i < 250 ? Qt::NoModifier : Qt::ShiftModifier);
+        int start = 0, end = 0;
+        box->selection(0, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(250 * 9, 262 * 9));
+        QCOMPARE(box->cursorPosition(), 262 * 9);
+        QTest::keySequence(answerBox(), QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), digits(262, 250, "\n"));
+        box->setCursorPosition(256 * 9);
+        QCOMPARE(box->selectionCount(), 0);
+        QTest::keyClicks(answerBox(), "x");
+        QCOMPARE(answerBox()->Text().mid(256 * 10 - 2, 4), "\r\nx0");
+        box->setSelection(0, 1, 2 * 9 + 1);
+        QTest::keyClick(answerBox(), Qt::Key_Delete);
+        QCOMPARE(box->text(0, 9), answer.mid(19, 8).prepend(u'0'));
+    }
+
+    // A character is the same however it comes in (pasted, typed, from an
+    // input method or a screen reader), and no path puts in one of code 0 (a
+    // screen reader's insertText pads its text with them). Characters the
+    // document would take as line ends read as themselves, line ends as "\n".
+    void everyPathPutsInTheSameText_data() {
+        QTest::addColumn<char>("path");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("kept");
+        const QString odd = QString::fromUtf16(u"P\u2028Q\u2029R\ufdd0S\ufdd1T");
+        for (const char path : {'p', 'k', 'm', 'r'})
+            QTest::addRow("%c: separators, noncharacters", path) << path << odd << odd;
+        QTest::newRow("p: line ends") << 'p' << odd + "\r\ne\rf\ng" << odd + "\r\ne\r\nf\r\ng";
+        QTest::newRow("r: line ends") << 'r' << QStringLiteral("a\r\nb\nc") << "a\r\nb\r\nc";
+        QTest::newRow("r: padded") << 'r' << QString("ABCDEFG") + QChar(0) + "H"
+                                   << "ABCDEFG";
+    }
+    void everyPathPutsInTheSameText() {
+        QFETCH(char, path);
+        QFETCH(QString, given);
+        QFETCH(QString, kept);
+        TextBox *box = control("Text1");
+        if (path == 'p')
+            paste(box, given);
+        if (path == 'r')
+            QAccessible::queryAccessibleInterface(box)->editableTextInterface()->insertText(0,
+                                                                                            given);
+        for (const QChar c : path == 'k' ? given : QString()) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &key);
+        }
+        QInputMethodEvent method;
+        method.setCommitString(path == 'm' ? given : QString());
+        QApplication::sendEvent(box, &method);
+        QCOMPARE(box->Text(), kept);
+        const QString read = QString(kept).replace("\r\n", "\n");
+        QCOMPARE(reader(box)->text(0, -1), read);
+        QCOMPARE(copyAll(box), read);
+        // The first line, wherever the first character of that text is.
+        int start = -1, end = -1;
+        const QString line = reader(box)->textAtOffset(1, QAccessible::LineBoundary, &start, &end);
+        const qsizetype lineEnd = read.indexOf(u'\n');
+        QCOMPARE(QPair(line, start), QPair(lineEnd < 0 ? read : read.left(lineEnd + 1), 0));
+    }
+
+    // A line of zero-width characters is shown in rows of a block each, and
+    // has extents up to as many characters as a screen may show.
+    void zeroWidthLine() {
+        TextBox *box = control("Text1");
+        box->SetText("1" + QString(100'000, QChar(0x200b)) + "1");
+        QCOMPARE(reader(box)->characterRect(BlockCutter::kBlockLength - 1).topLeft(),
+                 caretAt(box, 1));
+        reader(box)->setCursorPosition(60'000);
+        QCOMPARE(reader(box)->characterRect(60'000).topLeft(),
+                 box->viewport()->mapToGlobal(box->cursorRect().topLeft()));
+        QVERIFY(reader(box)->characterRect(100'001).isEmpty());
+    }
+
+    // 1.3M characters, a 1.1M-character line among them: every answer has a
+    // bounded size, and only the characters shown have extents.
+    void hugeBox() {
+        TextBox *box = control("Text1");
+        constexpr int kMax = TextBoxAccessible::kMaxText;
+        const QString line = QString(1'100'000, u'1');
+        box->SetText(QString(100'000, u'2') + "\r\n" + line + "\r\n" + QString(100'000, u'3'));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        QAccessibleTextInterface *text = accessible->textInterface();
+        QCOMPARE(text->characterCount(), 1'300'002);
+        QCOMPARE(text->text(0, -1), QString(100'000, u'2') + "\n" + line.left(kMax - 100'001));
+        QCOMPARE(accessible->text(QAccessible::Value).size(), kMax);
+        int start = 0, end = 0;
+        const QString found = text->textAtOffset(700'000, QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(700'000 - kMax / 2, 1'200'002));
+        QCOMPARE(found, line.left(end - start - 1) + "\n");
+        QRect extents;
+        for (int i = 0; i <= text->characterCount(); ++i)
+            extents |= text->characterRect(i);
+        const QRect shown(box->viewport()->mapToGlobal(QPoint(0, 0)), box->viewport()->size());
+        QVERIFY(shown.contains(extents.topLeft()) && shown.contains(extents.topRight()));
+        QVERIFY(extents.height() > shown.height() / 2 &&
+                extents.bottom() < shown.bottom() + box->fontMetrics().height());
+    }
+
+    // Rows "ADDED@AT" go on: ADDED then goes in at AT, pasted if it starts with x, else typed.
+    void cuts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("added");
+        const auto row = [](const QByteArray &name, const QString &text, bool pasted, bool cut,
+                            int at = 0, const QString &added = {}) {
+            QTest::newRow(name) << text << pasted << cut << at << added;
+        };
+        // A block is cut where the line wraps once it is 3/4 of the bound.
+        const QString line = digitLine(kBound / 4 * 3 - 1);
+        for (const bool pasted : {false, true}) {
+            const QByteArray how = pasted ? ", pasted" : ", set";
+            row("short of 3/4 the bound" + how, line, pasted, false);
+            row("bound - 1" + how, digitLine(kBound - 1), pasted, true);
+            row("bound + 1" + how, digitLine(kBound + 1), pasted, true);
+            row("twice the bound" + how, digitLine(2 * kBound + 5), pasted, true);
+            row("1M piece end" + how, digitLine((1 << 20) + 3), pasted, true);
+            row("after 256 lines" + how,
+                QStringLiteral("01\r\n").repeated(256) + digitLine(kBound + 9) + "\r\n9", pasted,
+                true);
+        }
+        // A paste or keys that make a line long cut it in the same edit: one undo takes back
+        // the paste, or the keys typed since the cut.
+        const QString pasted(kBound / 2, u'x');
+        row("paste at the end", line, false, true, line.size(), pasted);
+        row("paste in the middle", line, false, true, line.size() / 2, pasted);
+        row("keys at the end", line, false, true, line.size(), QString(kBound / 4 + 9, u'y'));
+    }
+    void cuts() {
+        QFETCH(QString, text);
+        QFETCH(bool, pasted);
+        QFETCH(int, at);
+        QFETCH(QString, added);
+        pasted ? paste(inputBox(), text) : inputBox()->SetText(text);
+        if (!added.isEmpty()) {
+            inputBox()->setFocus();
+            input()->setCursorPosition(at);
+            added.startsWith(u'x') ? paste(inputBox(), added) : QTest::keyClicks(inputBox(), added);
+            QCOMPARE(input()->cursorPosition(), at + added.size());
+            keys("Ctrl+Z");
+            QVERIFY(added.startsWith(u'x')
+                        ? inputBox()->Text() == text
+                        : inputBox()->Text().size() < text.size() + added.size() &&
+                              QString(text).insert(at, added).startsWith(inputBox()->Text()));
+            keys("Ctrl+Y");
+            text.insert(at, added);
+        }
+        QCOMPARE(inputBox()->Text(), text);
+        const QString whole = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QList<int> cuts = cutsIn(*inputBox()->document(), whole);
+        QVERIFY(!cuts.contains(-1));
+        QTEST(!cuts.isEmpty(), "cut");
+        QCOMPARE(copyAll(inputBox()), whole);
+        QCOMPARE(input()->characterCount(), whole.size());
+        QCOMPARE(input()->text(0, -1), whole.left(TextBoxAccessible::kMaxText));
+        // Keys from the caret at `from` (-1: where it is) leave it at `caret`, and the text as
+        // read less the character at `gone` (-1: none).
+        const auto after = [&](int from, const char *sequence, int caret, int gone) {
+            if (from >= 0)
+                input()->setCursorPosition(from);
+            keys(sequence);
+            QCOMPARE(input()->cursorPosition(), caret);
+            QCOMPARE(inputBox()->Text().replace("\r\n", "\n"),
+                     gone < 0 ? whole : QString(whole).remove(gone, 1));
+        };
+        for (const int cut : {cuts.value(0, whole.size() / 2), cuts.value(cuts.size() - 1, 9)}) {
+            QCOMPARE(input()->text(cut - 2, cut + 2), whole.mid(cut - 2, 4));
+            after(cut, "Right", cut + 1, -1);
+            after(-1, "Left, Left", cut - 1, -1);
+            after(-1, "Right, Del", cut, cut);
+            // Undo leaves the caret after what it puts back.
+            after(-1, "Ctrl+Z", cut + 1, -1);
+            after(cut, "Backspace", cut - 1, cut - 1);
+            after(-1, "Ctrl+Z", cut, -1);
+            after(-1, "Ctrl+Y", cut - 1, cut - 1);
+            after(-1, "Ctrl+Z", cut, -1);
+            // A word goes on across a cut: the line is one word, the next starts the next line.
+            const qsizetype lineEnd = whole.indexOf(u'\n', cut);
+            after(cut - 3, "Ctrl+Right", lineEnd < 0 ? whole.size() : lineEnd + 1, -1);
+            after(-1, "Ctrl+Left", whole.lastIndexOf(u'\n', cut) + 1, -1);
+            // A cut goes where the box wraps the line anyway: in a line of digits, the row
+            // before it is as long as the others.
+            if (cuts.contains(cut) && added.isEmpty()) {
+                QTextLayout *rows =
+                    inputBox()->document()->findBlock(cut + cuts.indexOf(cut) - 1).layout();
+                QVERIFY(rows->lineCount() > 2);
+                QCOMPARE(rows->lineAt(rows->lineCount() - 1).textLength(),
+                         rows->lineAt(0).textLength());
+            }
+        }
+        // All of it deleted and taken back: the cuts come back as cuts.
+        keys("Ctrl+A, Del, Ctrl+Z");
+        QCOMPARE(inputBox()->Text(), text);
+        QCOMPARE(cutsIn(*inputBox()->document(), whole), cuts);
+    }
+
     // The scroll bar of 1M answer lines: its middle shows the middle line,
     // and its range stays put while scrolling lays lines out.
     void scrollBarOverAMillionLines() {
         constexpr int kLines = 1'000'000;
-        control("Text3")->SetText(QStringLiteral("01000001\r\n").repeated(kLines));
-        QScrollBar *bar = control("Text3")->verticalScrollBar();
+        answerBox()->SetText(QStringLiteral("01000001\r\n").repeated(kLines));
+        QScrollBar *bar = answerBox()->verticalScrollBar();
         const int maximum = bar->maximum();
         QVERIFY2(maximum > kLines - 100, qPrintable(QString::number(maximum)));
         for (const int line : {kLines / 2, kLines / 4, kLines - 100}) {
             bar->setValue(line);
             // Each line is 8 digits and a line end in the document.
-            const int top = control("Text3")->cursorForPosition(QPoint(1, 1)).position() / 9;
+            const int top = answerBox()->cursorForPosition(QPoint(1, 1)).position() / 9;
             QVERIFY2(std::abs(top - line) < 3, qPrintable(QString::number(top)));
         }
         QCOMPARE(bar->maximum(), maximum);
@@ -43,7 +350,7 @@ class TextBoxTest : public test::WindowTest {
     // "undo"; "key:KEYS" pressed; "set:TEXT" a new text from the program;
     // "=TEXT" the box's text then; any other text is typed. A text typed
     // last shows where the caret was.
-    void answerBox_data() {
+    void typingInTheAnswerBox_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("text");
         const QString all = digits(600);
@@ -88,10 +395,10 @@ class TextBoxTest : public test::WindowTest {
                    "|key:Ctrl+Y|x"
             << "ax" + lastLine;
     }
-    void answerBox() {
+    void typingInTheAnswerBox() {
         QFETCH(QString, steps);
         convert(600);
-        auto *box = control("Text3");
+        auto *box = answerBox();
         for (const QString &step : steps.split(u'|')) {
             const QStringList part = step.split(u':');
             if (part[0] == u"all" || part[0] == u"paste") {
@@ -123,7 +430,7 @@ class TextBoxTest : public test::WindowTest {
         numberBox()->SetText(QString(300000, u'1'));
         numberBox()->setFocus();
         QTRY_COMPARE(QGuiApplication::styleHints()->cursorFlashTime(), 0);
-        control("Text3")->setFocus();
+        answerBox()->setFocus();
         QTRY_VERIFY(QGuiApplication::styleHints()->cursorFlashTime() > 0);
     }
 
