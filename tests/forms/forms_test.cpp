@@ -246,7 +246,8 @@ class FormsTest : public test::WindowTest {
                 extents.bottom() < shown.bottom() + box->fontMetrics().height());
     }
 
-    // Rows "ADDED@AT" go on: ADDED then goes in at AT, pasted if it starts with x, else typed.
+    // The input box with `text`, set or pasted. Where `added` is given, it then goes in at `at`
+    // (pasted if it starts with x, else typed), is undone and redone.
     void cuts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("pasted");
