@@ -1,6 +1,7 @@
 #include "runtime/forms/text_box.h"
 
 #include "runtime/forms/document_filler.h"
+#include "runtime/forms/edit_keys.h"
 #include "runtime/forms/event_dispatch.h"
 #include "runtime/forms/key_code.h"
 #include "runtime/forms/one_level_undo.h"
@@ -34,64 +35,6 @@ constexpr qsizetype kKeptText = qsizetype{1} << 24;
 QString withoutNul(const QString &text) {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     return nul < 0 ? text : text.left(nul);
-}
-
-bool isRedo(const QKeyEvent &event) {
-    // Some platforms bind only Ctrl+Shift+Z to redo; the box takes both.
-    return event.matches(QKeySequence::Redo) ||
-           event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-           event.keyCombination() ==
-               QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-}
-
-// Whether the key may change the text: only then is an edit announced to undo.
-bool mayEdit(const QKeyEvent &event) {
-    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll) ||
-        event.matches(QKeySequence::Undo) || isRedo(event))
-        return false;
-    const int key = event.key();
-    return !(key >= Qt::Key_Escape && key <= Qt::Key_Backtab) &&
-           !(key >= Qt::Key_Home && key <= Qt::Key_ScrollLock) &&
-           !(key >= Qt::Key_F1 && key <= Qt::Key_F35);
-}
-
-bool matchesAny(const QKeyEvent &event, std::initializer_list<QKeySequence::StandardKey> keys) {
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](QKeySequence::StandardKey key) { return event.matches(key); });
-}
-
-bool movesByWord(const QKeyEvent &event) {
-    return matchesAny(event, {QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-                              QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord});
-}
-
-bool movesCaret(const QKeyEvent &event) {
-    return movesByWord(event) ||
-           matchesAny(event, {QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
-                              QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar});
-}
-
-// Whether the document's characters [from, to) are all cuts.
-bool onlyCuts(const QTextDocument &document, int from, int to) {
-    for (int at = from; at < to; ++at) {
-        const QTextBlock block = document.findBlock(at + 1);
-        if (block.position() != at + 1 || !TextCuts::followsCut(block))
-            return false;
-    }
-    return true;
-}
-
-// Whether `position` is at a cut that falls inside a word.
-bool inWordAtCut(const QTextDocument &document, int position) {
-    const QTextBlock block = document.findBlock(position);
-    int cut = -1;
-    if (position == block.position() && TextCuts::followsCut(block))
-        cut = position - 1;
-    else if (position == block.position() + block.length() - 1 && block.next().isValid() &&
-             TextCuts::followsCut(block.next()))
-        cut = position;
-    return cut > 0 && document.characterAt(cut - 1).isLetterOrNumber() &&
-           document.characterAt(cut + 1).isLetterOrNumber();
 }
 
 } // namespace
@@ -214,7 +157,7 @@ void TextBox::placeCaret(std::optional<int> position) {
 bool TextBox::event(QEvent *event) {
     // The user's edit: undo reads first what it may remove.
     std::optional<OneLevelUndo::EditScope> edit;
-    if (event->type() == QEvent::KeyPress && mayEdit(*static_cast<QKeyEvent *>(event)))
+    if (event->type() == QEvent::KeyPress && EditKeys::mayEdit(*static_cast<QKeyEvent *>(event)))
         edit.emplace(*m_undo, textCursor(), *static_cast<QKeyEvent *>(event));
     else if (event->type() == QEvent::InputMethod)
         edit.emplace(*m_undo, textCursor(), *static_cast<QInputMethodEvent *>(event));
@@ -262,7 +205,7 @@ void TextBox::keyPressEvent(QKeyEvent *event) {
     }
     if (event->matches(QKeySequence::Undo)) {
         undoLastEdit();
-    } else if (isRedo(*event)) {
+    } else if (EditKeys::isRedo(*event)) {
         redoLastEdit();
     } else {
         m_undo->setTyping(true);
@@ -311,12 +254,12 @@ void TextBox::editByKey(QKeyEvent *event) {
     QPlainTextEdit::keyPressEvent(event);
     // A move that crossed only cuts has not moved in the text, and a word
     // goes on across a cut: on over them.
-    if (!movesCaret(*event))
+    if (!EditKeys::movesCaret(*event))
         return;
-    const bool words = movesByWord(*event);
+    const bool words = EditKeys::movesByWord(*event);
     for (int after = textCursor().position(); after != before; after = textCursor().position()) {
-        if (!onlyCuts(*document(), std::min(before, after), std::max(before, after)) &&
-            !(words && inWordAtCut(*document(), after)))
+        if (!TextCuts::onlyCuts(*document(), std::min(before, after), std::max(before, after)) &&
+            !(words && TextCuts::inWordAtCut(*document(), after)))
             break;
         before = after;
         QPlainTextEdit::keyPressEvent(event);

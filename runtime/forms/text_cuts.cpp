@@ -116,4 +116,25 @@ void TextCuts::insertHeld(QTextCursor &cursor, QStringView held) {
         cursor.insertText(QString::fromRawData(held.data() + start, held.size() - start));
 }
 
+bool TextCuts::onlyCuts(const QTextDocument &document, int from, int to) {
+    for (int at = from; at < to; ++at) {
+        const QTextBlock block = document.findBlock(at + 1);
+        if (block.position() != at + 1 || !followsCut(block))
+            return false;
+    }
+    return true;
+}
+
+bool TextCuts::inWordAtCut(const QTextDocument &document, int position) {
+    const QTextBlock block = document.findBlock(position);
+    int cut = -1;
+    if (position == block.position() && followsCut(block))
+        cut = position - 1;
+    else if (position == block.position() + block.length() - 1 && block.next().isValid() &&
+             followsCut(block.next()))
+        cut = position;
+    return cut > 0 && document.characterAt(cut - 1).isLetterOrNumber() &&
+           document.characterAt(cut + 1).isLetterOrNumber();
+}
+
 } // namespace glyphmill

@@ -41,6 +41,10 @@ class TextCuts {
     // Puts held text in at the cursor: each kMark a cut, each paragraph
     // separator a block end that is a line end.
     static void insertHeld(QTextCursor &cursor, QStringView held);
+    // Whether the document's characters [from, to) are all cuts.
+    static bool onlyCuts(const QTextDocument &document, int from, int to);
+    // Whether `position` is at a cut that falls inside a word.
+    static bool inWordAtCut(const QTextDocument &document, int position);
 
     explicit TextCuts(const QTextDocument &document);
 
